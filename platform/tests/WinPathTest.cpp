@@ -1,0 +1,38 @@
+#include "WinPath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+void touch(const QString& path)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+}
+} // namespace
+
+TEST(WinPath, BackslashesCaseAndTrailingBlanks)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir(dir.path()).mkpath(QStringLiteral("Data/PDF"));
+    touch(dir.path() + QStringLiteral("/Data/PDF/TECH_DATA.PDF"));
+    touch(dir.path() + QStringLiteral("/Data/Navodila.pdf"));
+
+    const QString root = dir.path();
+    EXPECT_EQ(WinPath::toNative(root + QStringLiteral("\\Data\\PDF\\TECH_DATA.PDF")),
+              root + QStringLiteral("/Data/PDF/TECH_DATA.PDF"));
+    // Data copied from Windows: the case of a component may differ.
+    EXPECT_EQ(WinPath::toNative(root + QStringLiteral("\\data\\pdf\\tech_data.pdf")),
+              root + QStringLiteral("/Data/PDF/TECH_DATA.PDF"));
+    // Windows ignores trailing blanks and dots of a component.
+    EXPECT_EQ(WinPath::toNative(root + QStringLiteral("\\Data\\Navodila.pdf ")),
+              root + QStringLiteral("/Data/Navodila.pdf"));
+    EXPECT_TRUE(WinPath::exists(root + QStringLiteral("\\DATA\\navodila.PDF.")));
+    EXPECT_FALSE(WinPath::exists(root + QStringLiteral("\\Data\\missing.pdf")));
+    // A path that cannot be resolved keeps its remaining components.
+    EXPECT_EQ(WinPath::toNative(root + QStringLiteral("\\Nope\\x.jpg")),
+              root + QStringLiteral("/Nope/x.jpg"));
+}

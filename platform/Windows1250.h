@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The Central European Windows code page, for text files made on Windows
+// before they were UTF-8. A fixed table, so that reading such files does not
+// depend on which codecs the system happens to have.
+class Windows1250
+{
+public:
+    // Every byte decodes to one character; the five bytes the code page
+    // leaves undefined decode to the control character of the same number,
+    // so that decoding and encoding again gives the bytes back.
+    static QString decode(const QByteArray& bytes);
+
+    // True if every character of `text` has a byte in the code page.
+    static bool canEncode(const QString& text);
+    // Characters without a byte become '?'.
+    static QByteArray encode(const QString& text);
+
+    // True if `bytes` is well-formed UTF-8 (overlong forms, surrogates and
+    // values above U+10FFFF count as malformed).
+    static bool isValidUtf8(const QByteArray& bytes);
+};

@@ -1,0 +1,149 @@
+#pragma once
+
+// The main catalogue window. It reads the configuration once, at creation,
+// and offers the values to every other window; it owns the data module, the
+// catalogue tree and the controls of the right-hand area.
+
+#include "KavrelConfig.h"
+
+#include <QColor>
+#include <QModelIndex>
+#include <QPersistentModelIndex>
+#include <QWidget>
+#include <memory>
+
+class CatalogueTreeModel;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QSplitter;
+class QTabWidget;
+class QTableView;
+class QTextBrowser;
+class QToolButton;
+class QTreeView;
+class TDBX;
+
+class TFStart : public QWidget
+{
+    Q_OBJECT
+public:
+    // Reads the configuration (FormCreate). When the installation is
+    // incomplete it shows the reinstall message; then terminated() is true
+    // and the program must end without opening the catalogue.
+    explicit TFStart(QWidget* parent = nullptr);
+    ~TFStart() override;
+
+    bool terminated() const { return m_terminated; }
+
+    // Creates the data module, opens the catalogue (a table that cannot be
+    // opened is reported and the program goes on), runs the segment change
+    // and focuses the first group. Returns false when a table failed.
+    bool createDataModule();
+    TDBX* dataModule() const { return m_dbx.get(); }
+
+    // ---- Values offered to the other windows.
+    const QString& languageCode() const { return m_start.language; }
+    const QString& dataDir() const { return m_start.dataDir; }
+    const QString& databaseDir() const { return m_start.databaseDir; }
+    const QString& pictureDir() const { return m_pictureDir; } // dataDir + "\BMP"
+    const QString& configPath() const { return m_start.configPath; }
+    const KavrelConfig::StartValues& startValues() const { return m_start; }
+    bool workbenchShown() const { return m_workbenchShown; }
+    void setWorkbenchShown(bool shown) { m_workbenchShown = shown; }
+
+    // ---- Captions by language: ANG, HRV and SLO have their own; every
+    // other code keeps the English design captions.
+    struct Captions
+    {
+        QString title, search, help, pdf, data, acad, tabGeneral, tabCert;
+        QString segments[3];
+        bool eastEuropean = false; // character set of the product page
+    };
+    static Captions captionsFor(const QString& languageCode);
+
+    // ---- Segments: colours A (window, right area, page control) and B
+    // (selector, product page, certificate grid).
+    static QColor colourA(int segment);
+    static QColor colourB(int segment);
+    int segment() const; // SelBox's current item
+    // Selects the item and runs the segment change (as the search does).
+    void selectSegment(int segment);
+
+    // ---- Tree.
+    CatalogueTreeModel* treeModel() const { return m_model; }
+    // Positions K1T1..K1T4 for a node; leaves K1T4 on a focused product.
+    void positionViews(const QModelIndex& node);
+    QModelIndex focusedNode() const { return QModelIndex(m_focused); }
+    int focusedLevel() const { return m_focusedLevel; } // -1 when none
+    // Focuses and selects a node (runs the focus change).
+    void focusNode(const QModelIndex& node);
+    // Collapses every node.
+    void collapseAll();
+
+    // ---- Controls, by their names.
+    QToolButton* BtnSearch1 = nullptr;
+    QToolButton* BtnHelp1 = nullptr;
+    QComboBox* SelBox = nullptr;
+    QLabel* Banner = nullptr;
+    QTreeView* VST1 = nullptr;
+    QScrollArea* ImgView1 = nullptr;
+    QLabel* ImgLabel = nullptr; // the picture inside ImgView1
+    QToolButton* BtnScale = nullptr;
+    QToolButton* BtnUnscale = nullptr;
+    QPushButton* BtnPDF = nullptr;
+    QPushButton* BtnData = nullptr;
+    QPushButton* BtnAcad = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabGeneral = nullptr;
+    QTextBrowser* htm1 = nullptr;
+    QWidget* TabCert = nullptr;
+    QTableView* CertGrid1 = nullptr;
+    QSplitter* Splitter1 = nullptr; // left panel | right area
+    QSplitter* Splitter2 = nullptr; // picture | tabs
+    QWidget* LeftPanel = nullptr;
+    QWidget* RightArea = nullptr;
+    QWidget* TopBar = nullptr;
+
+signals:
+    // The focused node changed and the views stand on it (K1T4 on the
+    // product at level 3). `level` is -1 when nothing is focused.
+    void nodeFocused(const QModelIndex& node, int level);
+    // Buttons whose functions other windows provide.
+    void searchRequested();
+    void helpRequested();
+    void pdfRequested();
+    void dataRequested();
+    void acadRequested();
+    // The tree painted for the first time (start-up timing).
+    void treeFirstPainted();
+
+public slots:
+    void SelBoxChange();
+    void BtnAcadClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildTopBar();
+    void buildLeftPanel();
+    void buildRightArea();
+    void applyCaptions();
+    void applyColours(int segment);
+    void onCurrentChanged(const QModelIndex& current);
+    void onExpanded(const QModelIndex& index);
+    void onCollapsed(const QModelIndex& index);
+
+    KavrelConfig::StartValues m_start;
+    QString m_pictureDir;
+    bool m_terminated = false;
+    bool m_workbenchShown = false;
+    bool m_firstPaintSeen = false;
+    std::unique_ptr<TDBX> m_dbx;
+    CatalogueTreeModel* m_model = nullptr;
+    QPersistentModelIndex m_focused; // survives collapses of other nodes
+    int m_focusedLevel = -1;
+};

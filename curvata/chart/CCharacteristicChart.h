@@ -1,0 +1,125 @@
+#pragma once
+
+#include "CChartLinLin.h"
+#include "CChartLinLog.h"
+#include "CChartLogLin.h"
+#include "CChartLogLog.h"
+#include "ConstLine.h"
+#include "TablePoint.h"
+
+#include <QColor>
+#include <QRect>
+#include <array>
+#include <vector>
+
+class CharacteristicType;
+class Fuse;
+class QPainter;
+
+// Everything the chart view shows, without the window: the four coordinate
+// systems and the active one, the selected fuses and characteristic type,
+// the axis range, the display settings, the constant lines and the table
+// points, and the drawing of one chart. The view widget, the render tool and
+// the printed page all draw through here, so they give the same picture.
+class CCharacteristicChart
+{
+public:
+    static constexpr int PaletteSize = 14;
+    // The characteristic type whose charts carry the peak-current lines.
+    static const QString CutOffCurrentName;
+    // Caption of the view's own message boxes.
+    static const QString ApplicationTitle;
+
+    CCharacteristicChart();
+
+    // --- coordinate systems ---
+    CChart& ActiveChart() const { return *m_active; }
+    CChartLinLin& LinLin() { return m_linLin; }
+    CChartLogLin& LogLin() { return m_logLin; }
+    CChartLinLog& LinLog() { return m_linLog; }
+    CChartLogLog& LogLog() { return m_logLog; }
+    bool IsChartReady() const { return m_chartReady; }
+
+    // --- selection ---
+    void SetFuses(const std::vector<const Fuse*>& fuses) { m_fuses = fuses; }
+    const std::vector<const Fuse*>& Fuses() const { return m_fuses; }
+    const CharacteristicType* CurrentCharacteristic() const { return m_type; }
+    // Makes the type current (none clears the chart), activates the
+    // coordinate system its axes call for and derives the range.
+    void SetCharacteristic(const CharacteristicType* type);
+    // Decade-rounded range from the curves of the current type.
+    void AutoRange();
+    // Drops constant lines outside the range and stretches the others over it.
+    void FitConstLinesToRange();
+
+    // --- range (real units) ---
+    double XMin() const { return m_xMin; }
+    double YMin() const { return m_yMin; }
+    double XMax() const { return m_xMax; }
+    double YMax() const { return m_yMax; }
+
+    // --- display settings; the active chart follows them ---
+    bool Legend() const { return m_legend; }
+    void SetLegend(bool on);
+    bool ScientificScale() const { return m_scientific; }
+    void SetScientificScale(bool on);
+    QColor BackgroundColour() const { return m_background; }
+    void SetBackgroundColour(const QColor& colour);
+    bool Grid() const { return m_grid; }
+    void SetGrid(bool on) { m_grid = on; }
+    bool Boundary() const { return m_boundary; }
+    void SetBoundary(bool on) { m_boundary = on; }
+    bool Titles() const { return m_titles; }
+    bool TablePointsShown() const { return m_tablePointsShown; }
+    void SetTablePointsShown(bool on) { m_tablePointsShown = on; }
+
+    const std::array<QColor, PaletteSize>& Palette() const { return m_palette; }
+    QColor PaletteColour(int index) const;
+
+    ConstLineList& XLines() { return m_xLines; }
+    ConstLineList& YLines() { return m_yLines; }
+    TablePointList& TablePoints() { return m_tablePoints; }
+    const ConstLineList& XLines() const { return m_xLines; }
+    const ConstLineList& YLines() const { return m_yLines; }
+    const TablePointList& TablePoints() const { return m_tablePoints; }
+
+    // --- drawing ---
+    // One screen paint of `area`: nothing while the chart is not ready,
+    // else the chart through the off-screen image of the painter's clip.
+    void Paint(QPainter& painter, const QRect& area);
+    // The chart into an area of the active chart's current paint (between
+    // its BeginDraw and EndDraw).
+    void DrawChart(const QRect& area);
+
+private:
+    void Activate(CChart& chart);
+    void DrawCurves(CChart& chart);
+    void DrawConstLines(CChart& chart);
+    void DrawTablePoints(CChart& chart);
+    void DrawCutOffLines(CChart& chart);
+
+    CChartLinLin m_linLin;
+    CChartLogLin m_logLin;
+    CChartLinLog m_linLog;
+    CChartLogLog m_logLog;
+    CChart* m_active = &m_logLog;
+    bool m_chartReady = false;
+
+    std::vector<const Fuse*> m_fuses;
+    const CharacteristicType* m_type = nullptr;
+
+    double m_xMin = 1.0, m_yMin = 1.0, m_xMax = 100.0, m_yMax = 100.0;
+
+    bool m_legend = true;
+    bool m_scientific = false;
+    QColor m_background = QColor(255, 255, 255);
+    bool m_grid = true;
+    bool m_boundary = false;
+    bool m_titles = true;
+    bool m_tablePointsShown = true;
+
+    std::array<QColor, PaletteSize> m_palette;
+    ConstLineList m_xLines;
+    ConstLineList m_yLines;
+    TablePointList m_tablePoints;
+};

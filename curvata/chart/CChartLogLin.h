@@ -1,0 +1,14 @@
+#pragma once
+
+#include "CChart.h"
+
+// The coordinate system with a logarithmic x axis and a linear y axis.
+class CChartLogLin : public CChart
+{
+public:
+    bool SetRange(double xMin, double yMin, double xMax, double yMax) override;
+    void DrawXAxis() override;
+    void DrawGrid() override;
+    QPoint ToDevice(float x, float y) override;
+    ChartValue ToValue(QPoint point) override;
+};

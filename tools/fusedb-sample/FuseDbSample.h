@@ -1,0 +1,14 @@
+#pragma once
+
+#include "FuseLinkSpec.h"
+
+#include <QString>
+
+#include <vector>
+
+// The fuse links of the curated sample database, in file order.
+std::vector<FuseLinkSpec> sampleFuseRange();
+
+// Writes the curated sample fuse database (the one installed beside curvata)
+// into fuseDir. The output depends on nothing but this code.
+bool writeSampleFuseDatabase(const QString& fuseDir, QString* error);

@@ -1,0 +1,111 @@
+#include "FieldConversion.h"
+
+#include <QLocale>
+#include <clocale>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace std::string_view_literals;
+
+TEST(FieldConversion, StrictIntegerAcceptsOnlyANumberUpToEndOrLineBreak)
+{
+    EXPECT_EQ(FieldConversion::strictInt("12"), 12);
+    EXPECT_EQ(FieldConversion::strictInt("\n12"), 12); // records separated by line breaks
+    EXPECT_EQ(FieldConversion::strictInt(" \t-7"), -7);
+    EXPECT_EQ(FieldConversion::strictInt("+3"), 3);
+    EXPECT_EQ(FieldConversion::strictInt("12\n"), 12);
+    EXPECT_EQ(FieldConversion::strictInt("12\r"), 12);
+    // The conversion stops at the line break; what follows does not matter.
+    EXPECT_EQ(FieldConversion::strictInt("12\nxyz"), 12);
+
+    EXPECT_FALSE(FieldConversion::strictInt("12 "));
+    EXPECT_FALSE(FieldConversion::strictInt("12a"));
+    EXPECT_FALSE(FieldConversion::strictInt("1.5"));
+    EXPECT_FALSE(FieldConversion::strictInt(""));
+    EXPECT_FALSE(FieldConversion::strictInt("\n"));
+    EXPECT_FALSE(FieldConversion::strictInt("-"));
+    EXPECT_FALSE(FieldConversion::strictInt("x2"));
+}
+
+TEST(FieldConversion, IntegersBeyondThirtyTwoBitsSaturate)
+{
+    EXPECT_EQ(FieldConversion::strictInt("2147483647"), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(FieldConversion::strictInt("99999999999999999999"),
+              std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(FieldConversion::strictInt("-2147483648"), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(FieldConversion::strictInt("-99999999999999999999"),
+              std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(FieldConversion::lenientInt("4294967297x"), std::numeric_limits<int32_t>::max());
+}
+
+TEST(FieldConversion, StrictDecimalNumbers)
+{
+    EXPECT_EQ(FieldConversion::strictDouble("0.5"), 0.5);
+    EXPECT_EQ(FieldConversion::strictDouble("\n-1.25e2"), -125.0);
+    EXPECT_EQ(FieldConversion::strictDouble(".25"), 0.25);
+    EXPECT_EQ(FieldConversion::strictDouble("5."), 5.0);
+    EXPECT_EQ(FieldConversion::strictDouble("1E+3\n"), 1000.0);
+    EXPECT_EQ(FieldConversion::strictDouble("1e-999"), 0.0); // underflow is zero, not an error
+
+    EXPECT_FALSE(FieldConversion::strictDouble("0.5 "));
+    EXPECT_FALSE(FieldConversion::strictDouble("0,5")); // never the user's decimal comma
+    EXPECT_FALSE(FieldConversion::strictDouble("1e"));  // "1" converts, stops at 'e'
+    EXPECT_FALSE(FieldConversion::strictDouble("1e+"));
+    EXPECT_FALSE(FieldConversion::strictDouble("."));
+    EXPECT_FALSE(FieldConversion::strictDouble(""));
+    // Only decimal notation: no infinities, NaNs or hexadecimal.
+    EXPECT_FALSE(FieldConversion::strictDouble("inf"));
+    EXPECT_FALSE(FieldConversion::strictDouble("nan"));
+    EXPECT_FALSE(FieldConversion::strictDouble("0x10"));
+    // Too large for a double: rejected rather than infinite.
+    EXPECT_FALSE(FieldConversion::strictDouble("1e999"));
+}
+
+TEST(FieldConversion, LenientTakesTheLeadingNumberAndDefaultsToZero)
+{
+    EXPECT_EQ(FieldConversion::lenientInt("  12abc"), 12);
+    EXPECT_EQ(FieldConversion::lenientInt("\n-2"), -2);
+    EXPECT_EQ(FieldConversion::lenientInt("2.9"), 2);
+    EXPECT_EQ(FieldConversion::lenientInt("abc"), 0);
+    EXPECT_EQ(FieldConversion::lenientInt(""), 0);
+    EXPECT_EQ(FieldConversion::lenientDouble("3.5e2xyz"), 350.0);
+    EXPECT_EQ(FieldConversion::lenientDouble("1e"), 1.0);
+    EXPECT_EQ(FieldConversion::lenientDouble(" 0.001 "), 0.001);
+    EXPECT_EQ(FieldConversion::lenientDouble("junk"), 0.0);
+    EXPECT_EQ(FieldConversion::lenientDouble("1e999"), 0.0);
+}
+
+TEST(FieldConversion, NumbersIgnoreTheUsersLocale)
+{
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = previous ? previous : "C";
+    const bool german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(FieldConversion::strictDouble("1.5"), 1.5);
+    EXPECT_FALSE(FieldConversion::strictDouble("1,5"));
+    EXPECT_EQ(FieldConversion::strictDouble("1.5e-320"), 1.5e-320); // through the slow path
+    EXPECT_EQ(FieldConversion::lenientDouble("2.5,7"), 2.5);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    QLocale::setDefault(QLocale::c());
+    if (!german)
+        GTEST_LOG_(INFO) << "de_DE.UTF-8 is not installed; only the Qt locale was changed";
+}
+
+TEST(FieldConversion, OnlyZeroIsALinearFlag)
+{
+    EXPECT_FALSE(FieldConversion::isLogarithmicFlag("0"));
+    EXPECT_TRUE(FieldConversion::isLogarithmicFlag("1"));
+    EXPECT_TRUE(FieldConversion::isLogarithmicFlag("00"));
+    EXPECT_TRUE(FieldConversion::isLogarithmicFlag(""));
+    EXPECT_TRUE(FieldConversion::isLogarithmicFlag(" 0"));
+    EXPECT_TRUE(FieldConversion::isLogarithmicFlag("\n0"));
+}
+
+TEST(FieldConversion, TextIsKeptExactlyInEitherEncoding)
+{
+    EXPECT_EQ(FieldConversion::text("\nNH00 gG 6,3 A "), QStringLiteral("\nNH00 gG 6,3 A "));
+    EXPECT_EQ(FieldConversion::text("\xc5\xa0ibka"), QStringLiteral("\u0160ibka")); // UTF-8
+    EXPECT_EQ(FieldConversion::text("\x8aibka \xe8"), QStringLiteral("\u0160ibka \u010d"));
+    EXPECT_EQ(FieldConversion::text(""), QString());
+    EXPECT_EQ(FieldConversion::text("a\0b"sv).size(), 3);
+}

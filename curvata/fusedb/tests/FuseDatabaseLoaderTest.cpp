@@ -1,0 +1,288 @@
+#include "FuseDatabaseLoader.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Loaded
+{
+    std::unique_ptr<FuseDatabase> db;
+    std::unique_ptr<FuseDatabaseLoader> loader;
+    FuseDatabaseLoadReport report;
+};
+
+std::unique_ptr<Loaded> loadFixture(const char* name)
+{
+    auto loaded = std::make_unique<Loaded>();
+    loaded->loader = std::make_unique<FuseDatabaseLoader>(FuseDatabaseLoader::directorySource(
+        QStringLiteral(FIXTURE_DIR) + QLatin1Char('/') + QLatin1String(name)));
+    loaded->loader->setReport(&loaded->report);
+    loaded->db = loaded->loader->load();
+    return loaded;
+}
+
+QStringList names(const std::vector<const FuseGroup*>& groups)
+{
+    QStringList out;
+    for (const FuseGroup* g : groups)
+        out << g->name() + QLatin1Char('/') + QString::number(g->level());
+    return out;
+}
+
+bool mentions(const FuseDatabaseLoadReport& report, const QString& table, const QString& text)
+{
+    for (const auto& issue : report.issues) {
+        if (issue.table == table && issue.message.contains(text))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(FuseDatabaseLoader, BuildsTheGroupTreeInLevelOrder)
+{
+    const auto l = loadFixture("basic");
+    const FuseDatabase& db = *l->db;
+    EXPECT_EQ(names(db.groups()), (QStringList{"NH/1", "D/1", "NH00/2", "gG/3"}));
+    EXPECT_EQ(names(db.topLevelGroups()), (QStringList{"NH/1", "D/1"}));
+    const FuseGroup* nh = db.topLevelGroup(0);
+    ASSERT_EQ(nh->childCount(), 1);
+    const FuseGroup* nh00 = nh->child(0);
+    EXPECT_EQ(nh00->parent(), nh);
+    ASSERT_EQ(nh00->childCount(), 1);
+    const FuseGroup* gG = nh00->child(0);
+    EXPECT_EQ(gG->parentName(), "NH00");
+    EXPECT_EQ(gG->fuseCount(), 2);
+    EXPECT_EQ(gG->fuse(0)->name(), "NH00 gG 63 A");
+    EXPECT_EQ(gG->fuse(1)->catalogueNumber(), "1110063");
+    EXPECT_EQ(gG->fuse(2), nullptr);
+    EXPECT_EQ(nh->parent(), nullptr);
+    EXPECT_EQ(db.topLevelGroup(1)->fuse(0)->name(), "D II 16 A");
+    EXPECT_TRUE(l->report.issues.empty());
+}
+
+TEST(FuseDatabaseLoader, AttachesCharacteristicsAndPointsInFileOrder)
+{
+    const auto l = loadFixture("basic");
+    const FuseDatabase& db = *l->db;
+    ASSERT_EQ(db.fuseCount(), 3);
+    const Fuse* f63 = db.findFuse("NH00 gG 63 A");
+    ASSERT_NE(f63, nullptr);
+    ASSERT_EQ(f63->characteristicCount(), 2);
+    const Characteristic* tc = f63->findCharacteristic("Time-Current");
+    const Characteristic* cut = f63->findCharacteristic("Cut-Off Current");
+    ASSERT_TRUE(tc && cut);
+    EXPECT_EQ(cut, f63->characteristic(1)); // the second type gives the second characteristic
+    EXPECT_EQ(tc->pointCount(), 3);
+    EXPECT_EQ(cut->pointCount(), 1); // a single point is still a characteristic
+    EXPECT_EQ(cut->type()->xUnit(), "kA");
+    EXPECT_EQ(f63->findCharacteristic("Melting"), nullptr);
+
+    // Sequence numbers are kept but never reorder the points.
+    const Characteristic* d = db.findFuse("D II 16 A")->characteristic(0);
+    ASSERT_EQ(d->pointCount(), 2);
+    EXPECT_EQ(d->point(0)->sequenceNumber, 2);
+    EXPECT_DOUBLE_EQ(d->point(0)->x, 0.4);
+    EXPECT_EQ(d->point(1)->sequenceNumber, 1);
+    EXPECT_EQ(d->point(2), nullptr);
+    EXPECT_EQ(d->point(-1), nullptr);
+    EXPECT_EQ(db.findCharacteristic(4), d);
+    EXPECT_EQ(db.findCharacteristic(42), nullptr);
+    ASSERT_NE(l->loader->ownTypeTable(), nullptr);
+    EXPECT_EQ(l->loader->ownTypeTable()->count(), 2);
+}
+
+TEST(FuseDatabaseLoader, LineBreaksBetweenRecordsBelongToTheNextField)
+{
+    const auto l = loadFixture("line-breaks");
+    const FuseDatabase& db = *l->db;
+    // The group written after a line break is called "\nNH".
+    EXPECT_EQ(names(db.groups()), (QStringList{"Fuses/1", "\nNH/2"}));
+    EXPECT_EQ(db.group(1)->parent(), db.group(0));
+    // "NH" does not match "\nNH"; "\nNH" does.
+    const Fuse* f1 = db.findFuse("F1");
+    const Fuse* f2 = db.findFuse("\nF2");
+    ASSERT_TRUE(f1 && f2);
+    EXPECT_EQ(f1->group(), nullptr);
+    EXPECT_EQ(f2->group(), db.group(1));
+    EXPECT_EQ(db.findFuse("F2"), nullptr);
+    // Ids with a leading line break convert; the names must match exactly.
+    ASSERT_EQ(f1->characteristicCount(), 2);
+    EXPECT_EQ(f1->characteristic(1)->id(), 8);
+    ASSERT_EQ(f2->characteristicCount(), 1);
+    EXPECT_EQ(f2->characteristic(0)->id(), 9);
+    EXPECT_EQ(f1->characteristic(0)->pointCount(), 2);
+    EXPECT_EQ(f1->characteristic(1)->pointCount(), 0);
+    EXPECT_EQ(f2->characteristic(0)->pointCount(), 1);
+    // The second type "\nL" is linear on both axes.
+    const CharacteristicTypeTable* types = l->loader->ownTypeTable();
+    ASSERT_TRUE(types);
+    ASSERT_NE(types->findType("\nL"), nullptr);
+    EXPECT_FALSE(types->findType("\nL")->isLogX());
+    EXPECT_EQ(types->findType("L"), nullptr);
+}
+
+TEST(FuseDatabaseLoader, WithoutATopLevelGroupThereAreNoFuses)
+{
+    const auto l = loadFixture("no-top-level");
+    EXPECT_EQ(l->db->groupCount(), 2);
+    EXPECT_EQ(l->db->topLevelGroupCount(), 0);
+    EXPECT_EQ(l->db->fuseCount(), 0);
+    EXPECT_EQ(l->db->findFuse("F1"), nullptr);
+    EXPECT_EQ(l->db->findGroup("NH"), l->db->group(0));
+    EXPECT_TRUE(l->report.stoppedWithoutTopLevelGroup);
+    EXPECT_EQ(l->loader->ownTypeTable(), nullptr); // nothing asked for a type
+}
+
+TEST(FuseDatabaseLoader, SameGroupNameAtTwoLevelsLinksByLevel)
+{
+    const auto l = loadFixture("same-name-levels");
+    const FuseDatabase& db = *l->db;
+    EXPECT_EQ(names(db.groups()), (QStringList{"Top/1", "X/2", "X/3", "Y/3", "W/3", "Z/4"}));
+    const FuseGroup* x2 = db.group(1);
+    const FuseGroup* x3 = db.group(2);
+    EXPECT_EQ(x2->parent(), db.group(0));
+    EXPECT_EQ(x3->parent(), x2);
+    EXPECT_EQ(db.group(3)->parent(), x2);
+    EXPECT_EQ(names(x2->children()), (QStringList{"X/3", "Y/3"}));
+    EXPECT_EQ(db.group(5)->parent(), x3); // Z at level 4 goes under the level-3 X
+    // W names a parent that does not exist: in the list of all groups only.
+    EXPECT_EQ(db.group(4)->parent(), nullptr);
+    EXPECT_TRUE(mentions(l->report, "var_grup", "\"W\""));
+    // A fuse naming "X" joins the first X in level order.
+    const Fuse* f1 = db.findFuse("F1");
+    EXPECT_EQ(f1->group(), x2);
+    EXPECT_EQ(x2->fuseCount(), 1);
+    EXPECT_EQ(x3->fuseCount(), 0);
+    EXPECT_EQ(db.findFuse("F3")->group(), db.group(5));
+    EXPECT_EQ(db.findGroup("X"), x2);
+    EXPECT_EQ(db.findGroup("X", 3), x3);
+    EXPECT_EQ(db.findGroup("X", 3, x2), x3);
+    EXPECT_EQ(db.findGroup("X", 2, db.group(0)), x2);
+    EXPECT_EQ(db.findGroup("Top", 1, nullptr), db.group(0));
+    EXPECT_EQ(db.findGroup("X", 2, nullptr), nullptr); // not a top-level group
+}
+
+TEST(FuseDatabaseLoader, AFuseWhoseGroupIsMissingIsKeptOutsideTheTree)
+{
+    const auto l = loadFixture("same-name-levels");
+    const Fuse* f2 = l->db->findFuse("F2");
+    ASSERT_NE(f2, nullptr);
+    EXPECT_EQ(f2->group(), nullptr);
+    EXPECT_EQ(l->db->fuse(1), f2);
+    EXPECT_EQ(l->db->findFuse("F2", nullptr), f2);
+    EXPECT_EQ(l->db->findFuse("F2", l->db->group(1)), nullptr);
+    EXPECT_TRUE(mentions(l->report, "vars", "\"Missing\""));
+}
+
+TEST(FuseDatabaseLoader, PointsOfADuplicateIdGoToTheFirstInFuseOrder)
+{
+    const auto l = loadFixture("duplicate-ids");
+    const Fuse* first = l->db->findFuse("First");
+    const Fuse* second = l->db->findFuse("Second");
+    ASSERT_EQ(first->characteristicCount(), 2);
+    ASSERT_EQ(second->characteristicCount(), 1);
+    // "Second" came first in karakt, but "First" comes first among the fuses.
+    EXPECT_EQ(first->characteristic(0)->type()->name(), "U");
+    EXPECT_EQ(first->characteristic(0)->pointCount(), 3);
+    EXPECT_EQ(first->characteristic(1)->pointCount(), 0);
+    EXPECT_EQ(second->characteristic(0)->pointCount(), 0);
+    EXPECT_EQ(l->db->findCharacteristic(5), first->characteristic(0));
+}
+
+TEST(FuseDatabaseLoader, SkipsRecordsWithBadFieldsOrReferences)
+{
+    const auto l = loadFixture("strict-fields");
+    const FuseDatabase& db = *l->db;
+    // The last vars record lacks its terminator and is dropped.
+    ASSERT_EQ(db.fuseCount(), 1);
+    const Fuse* f1 = db.fuse(0);
+    ASSERT_EQ(f1->characteristicCount(), 1);
+    const Characteristic* c = f1->characteristic(0);
+    EXPECT_EQ(c->id(), 1);
+    ASSERT_EQ(c->pointCount(), 2);
+    EXPECT_EQ(c->point(0)->sequenceNumber, 12); // "12" + line break
+    EXPECT_DOUBLE_EQ(c->point(0)->x, 0.2);
+    EXPECT_EQ(c->point(1)->sequenceNumber, 5);
+    EXPECT_DOUBLE_EQ(c->point(1)->x, 0.1);
+    EXPECT_DOUBLE_EQ(c->point(1)->y, 0.25);
+
+    const FuseDatabaseLoadReport& r = l->report;
+    EXPECT_TRUE(mentions(r, "karakt", "\"x2\""));
+    EXPECT_TRUE(mentions(r, "karakt", "\"6 \""));
+    EXPECT_TRUE(mentions(r, "karakt", "no fuse \"F2\""));
+    EXPECT_TRUE(mentions(r, "karakt", "no characteristic type \"Nothing\""));
+    EXPECT_TRUE(mentions(r, "tocka", "\"12 \""));
+    EXPECT_TRUE(mentions(r, "tocka", "\"0,5\""));
+    EXPECT_TRUE(mentions(r, "tocka", "no characteristic 99"));
+    for (const auto& file : r.files) {
+        if (file.table == "vars") {
+            EXPECT_EQ(file.statistics.ignoredFields, 2);
+            EXPECT_TRUE(file.statistics.ignoredTail);
+        }
+    }
+}
+
+TEST(FuseDatabaseLoader, ReadsAxisDefinitionsAndFlags)
+{
+    const auto types = FuseDatabaseLoader::loadTypes(
+        FuseDatabaseLoader::directorySource(QStringLiteral(FIXTURE_DIR "/flags")));
+    ASSERT_EQ(types->count(), 3);
+    const CharacteristicType* zero = types->type(0);
+    EXPECT_EQ(zero->name(), "Zero");
+    EXPECT_FALSE(zero->isLogX());
+    EXPECT_FALSE(zero->isLogY());
+    EXPECT_EQ(zero->endX(), 100.0);
+    EXPECT_EQ(zero->endY(), 10.0);
+    const CharacteristicType* one = types->findType("One");
+    EXPECT_TRUE(one->isLogX());
+    EXPECT_TRUE(one->isLogY()); // "00"
+    EXPECT_EQ(one->startY(), 1.0);
+    const CharacteristicType* empty = types->type(2);
+    EXPECT_TRUE(empty->isLogX()); // ""
+    EXPECT_TRUE(empty->isLogY()); // " 0"
+    EXPECT_EQ(empty->startY(), 25.0);
+    EXPECT_EQ(empty->endY(), 0.0);
+    EXPECT_EQ(types->type(3), nullptr);
+}
+
+TEST(FuseDatabaseLoader, MissingRecordFilesAreEmptyTables)
+{
+    // Only tip_kar exists here.
+    FuseDatabaseLoadReport report;
+    FuseDatabaseLoader loader(
+        FuseDatabaseLoader::directorySource(QStringLiteral(FIXTURE_DIR "/flags")));
+    loader.setReport(&report);
+    const auto db = loader.load();
+    EXPECT_EQ(db->groupCount(), 0);
+    EXPECT_EQ(db->fuseCount(), 0);
+    ASSERT_FALSE(report.files.empty());
+    EXPECT_FALSE(report.files[0].statistics.opened);
+}
+
+TEST(FuseDatabaseLoader, AskedForTypesOnlyWhenACharacteristicNeedsThem)
+{
+    CharacteristicTypeTable types;
+    types.append(CharacteristicType("T", AxisDefinition{"A", true, 1, 1000},
+                                    AxisDefinition{"s", true, 0.01, 1000}));
+    int asked = 0;
+    auto source = FuseDatabaseLoader::memorySource({{"var_grup", "G@1@@"},
+                                                    {"vars", "F@1@G@F@2@G@"},
+                                                    {"karakt", "1@F@T@2@F@T@"},
+                                                    {"tocka", "2@1@0.5@0.5@"}});
+    FuseDatabaseLoader loader(source);
+    loader.useTypeTable([&]() -> const CharacteristicTypeTable& {
+        ++asked;
+        return types;
+    });
+    const auto db = loader.load();
+    EXPECT_EQ(asked, 1);
+    ASSERT_EQ(db->fuseCount(), 2);
+    // Two fuses of the same name: the characteristics go to the first.
+    EXPECT_EQ(db->fuse(0)->characteristicCount(), 2);
+    EXPECT_EQ(db->fuse(1)->characteristicCount(), 0);
+    EXPECT_EQ(db->fuse(0)->characteristic(1)->pointCount(), 1);
+    EXPECT_EQ(db->fuse(0)->characteristic(0)->type(), types.type(0));
+    EXPECT_EQ(db->topLevelGroup(0)->fuseCount(), 2);
+}

@@ -1,5 +1,6 @@
 #include "MessageBoxService.h"
 
+#include "QtPrinters.h"
 #include <gtest/gtest.h>
 
 TEST(MessageBoxService, ScriptedAnswersAreRecorded)

@@ -1,6 +1,7 @@
 #include "PrivateProfile.h"
 #include "ProfileTestSupport.h"
 
+#include "QtPrinters.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

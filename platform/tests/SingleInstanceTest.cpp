@@ -1,5 +1,6 @@
 #include "SingleInstance.h"
 
+#include "QtPrinters.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>

@@ -1,5 +1,6 @@
 #include "WinPath.h"
 
+#include "QtPrinters.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

@@ -114,6 +114,9 @@ public:
     // write keeps the change in memory, marks the table modified so that the
     // next save writes it, and throws.
     void commit(std::vector<Change>& changes);
+    // The checks of commit() without changing anything (read-only table,
+    // rows that no longer exist, key violations).
+    void validate(const std::vector<Change>& changes) const;
 
     // Sorted row ids by the given fields (ascending, ties in file order).
     // Cached per field list and kept up to date across changes.
@@ -124,7 +127,9 @@ public:
     void detach(TableView* view);
 
 private:
-    void load(const QString& native, const TableSchema* expected);
+    void load(const QString& native, const TableSchema* expected, OpenMode mode);
+    std::vector<const QVariant*> liveRowPointers(std::vector<int>* rowIds) const;
+    void notifyOpened();
     void checkUnique(const std::vector<Change>& changes) const;
     void applyInMemory(Change& change);
     void writeWhole(const QString& native);

@@ -95,7 +95,9 @@ public:
     // Filter text: comparisons (=, <>, <, >, <=, >=) of fields, quoted strings
     // and numbers, joined by AND, OR, NOT and parentheses; field names
     // without regard to case. A text that does not parse or names an unknown
-    // field throws TableError and leaves the previous filter in force.
+    // field throws TableError and leaves the previous filter in force. The
+    // filter applies while filtered is on (the default). Add calculated
+    // fields before a filter that names them.
     void setFilter(const QString& text);
     const QString& filter() const { return m_filterText; }
     void setFiltered(bool on);
@@ -169,10 +171,12 @@ public:
 
     // ---- Used by ClientTable and FilterExpr.
     QVariant rowValue(int rowId, int field) const;
+    const QVariant& valueRef(int rowId, int field, QVariant& scratch) const;
     void tableOpened();
     void tableClosing();
     void rowChanged(int rowId); // row inserted, updated or deleted in the table
-    void tableReloaded();
+    void tableDestroyed();
+    void flushForClose(); // posts an open edit and applies the change buffer
 
 private:
     struct CalcField
@@ -182,22 +186,26 @@ private:
     };
 
     void rebuild(bool keepPosition);
-    void bindFilter();
+    void resolveOrder();
+    void bindFilter(const std::shared_ptr<FilterExpr>& expr) const;
+    bool rangeKey(std::vector<QVariant>* key, bool* restricted) const;
     bool passes(int rowId) const;
-    bool inRange(int rowId) const;
+    bool isVisibleRow(int rowId, bool restricted, const std::vector<QVariant>& key) const;
     int compareOrder(int a, int b) const;
     int compareKey(int rowId, const std::vector<QVariant>& key) const;
     std::vector<QVariant> coerceKey(const QVariantList& keyPrefix) const;
-    void moveTo(int position, bool notify);
+    void moveTo(int position);
     void scrolled();
     void dataChanged();
     void masterMoved();
-    void requireBrowse(const char* operation) const;
+    void checkBrowse();
     void requireWritable() const;
-    void checkPosition() const;
-    void storeChange(std::vector<QVariant> values, int rowId);
+    void updateRow(int rowId);
+    void storeCached(std::vector<QVariant> values);
     int findPosition(int rowId) const;
     const QVariant& storedValue(int rowId, int field) const;
+    int requireField(const QString& name) const;
+    bool isPendingRow(int rowId) const;
 
     ClientTable* m_table;
     QString m_name;
@@ -205,15 +213,15 @@ private:
     bool m_autoCalc = true;
     std::vector<int> m_order; // field positions
     QString m_indexName;
+    QStringList m_orderNames; // ad hoc order when no index name
     bool m_hasRange = false;
     std::vector<QVariant> m_range;
     TableView* m_master = nullptr;
-    std::vector<int> m_masterFields;
     QStringList m_masterFieldNames;
     std::vector<TableView*> m_details;
     QString m_filterText;
     std::shared_ptr<FilterExpr> m_filterExpr;
-    bool m_filtered = false;
+    bool m_filtered = true;
 
     std::vector<int> m_rows; // row ids in view order
     int m_pos = -1;          // index into m_rows
@@ -228,10 +236,8 @@ private:
     bool m_cached = false;
     std::map<int, std::vector<QVariant>> m_pendingEdits; // row id -> values
     std::vector<int> m_pendingDeletes;
-    std::vector<std::vector<QVariant>> m_pendingInserts; // row id -1 - index
-    int m_insertSerial = 0;
+    std::vector<std::vector<QVariant>> m_pendingInserts; // row id -2 - index; empty = dropped
 
     Hook m_onNewRecord, m_beforePost, m_afterPost, m_beforeDelete, m_afterDelete, m_afterScroll,
         m_onDataChange;
-    bool m_inNotify = false;
 };

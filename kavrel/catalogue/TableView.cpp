@@ -1,0 +1,1126 @@
+#include "TableView.h"
+
+#include "ClientTable.h"
+#include "FieldValue.h"
+#include "FilterExpr.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// Row id that stands for the edit buffer (so that calculated fields can be
+// read while a row is edited) and the edit row id of a row being inserted.
+constexpr int kEditRow = INT_MIN;
+constexpr int kNewRow = INT_MIN + 1;
+
+int pendingIndex(int rowId)
+{
+    return -2 - rowId;
+}
+
+// Pending inserts sort after every stored row with the same key.
+qint64 tieKey(int rowId)
+{
+    return rowId >= 0 ? qint64(rowId) : qint64(INT_MAX) + pendingIndex(rowId);
+}
+
+class ViewSource : public FilterExpr::Source
+{
+public:
+    explicit ViewSource(const TableView& view) : m_view(view) {}
+    const QVariant& value(int rowId, int field, QVariant& scratch) const override
+    {
+        return m_view.valueRef(rowId, field, scratch);
+    }
+
+private:
+    const TableView& m_view;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------- records
+
+QVariant TableRecord::value(const QString& field) const
+{
+    const int f = m_view->fieldIndex(field);
+    if (f < 0)
+        throw TableError(m_view->table().nativePath(),
+                         QStringLiteral("no such field: %1").arg(field));
+    return m_view->rowValue(m_row, f);
+}
+
+QVariant TableRecord::value(int field) const
+{
+    return m_view->rowValue(m_row, field);
+}
+
+// ------------------------------------------------------------- life cycle
+
+TableView::TableView(ClientTable& table, const QString& name) : m_table(&table), m_name(name)
+{
+    table.attach(this);
+    if (table.isOpen())
+        tableOpened();
+}
+
+TableView::~TableView()
+{
+    if (m_table)
+        m_table->detach(this);
+    if (m_master) {
+        auto& list = m_master->m_details;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    }
+    for (TableView* detail : m_details) {
+        detail->m_master = nullptr;
+        detail->m_rows.clear();
+        detail->m_pos = -1;
+    }
+}
+
+TableView::State TableView::state() const
+{
+    if (!m_table || !m_table->isOpen())
+        return State::Inactive;
+    return m_editState;
+}
+
+void TableView::tableOpened()
+{
+    m_editState = State::Browse;
+    m_pendingEdits.clear();
+    m_pendingDeletes.clear();
+    m_pendingInserts.clear();
+    m_rows.clear();
+    m_pos = -1;
+    QString error;
+    try {
+        resolveOrder();
+    } catch (const TableError& e) {
+        m_order.clear();
+        error = e.message();
+    }
+    try {
+        if (m_filterExpr)
+            bindFilter(m_filterExpr);
+    } catch (const TableError& e) {
+        m_filterExpr.reset(); // the view stays empty rather than unfiltered
+        m_filterText.clear();
+        if (error.isEmpty())
+            error = e.message();
+        rebuild(false);
+        m_rows.clear();
+        m_pos = -1;
+        throw TableError(error);
+    }
+    rebuild(false);
+    scrolled();
+    if (!error.isEmpty())
+        throw TableError(error);
+}
+
+void TableView::tableClosing()
+{
+    m_rows.clear();
+    m_pos = -1;
+    m_bof = m_eof = true;
+    m_editState = State::Browse;
+    m_editBuffer.clear();
+    m_pendingEdits.clear();
+    m_pendingDeletes.clear();
+    m_pendingInserts.clear();
+    for (TableView* detail : std::vector<TableView*>(m_details))
+        detail->masterMoved();
+}
+
+void TableView::tableDestroyed()
+{
+    tableClosing();
+    m_table = nullptr;
+}
+
+void TableView::flushForClose()
+{
+    if (m_editState == State::Edit || m_editState == State::Insert)
+        post();
+    if (pendingUpdates() > 0)
+        applyUpdates();
+}
+
+// ----------------------------------------------------------------- fields
+
+int TableView::fieldCount() const
+{
+    return (m_table ? m_table->fieldCount() : 0) + int(m_calc.size());
+}
+
+int TableView::fieldIndex(const QString& name) const
+{
+    const int stored = m_table ? m_table->schema().fieldIndex(name) : -1;
+    if (stored >= 0)
+        return stored;
+    for (size_t i = 0; i < m_calc.size(); ++i) {
+        if (m_calc[i].def.name.compare(name, Qt::CaseInsensitive) == 0)
+            return (m_table ? m_table->fieldCount() : 0) + int(i);
+    }
+    return -1;
+}
+
+int TableView::requireField(const QString& name) const
+{
+    const int f = fieldIndex(name);
+    if (f < 0)
+        throw TableError(m_table ? m_table->nativePath() : QString(),
+                         QStringLiteral("no such field: %1").arg(name));
+    return f;
+}
+
+FieldDef TableView::fieldDef(int field) const
+{
+    const int stored = m_table ? m_table->fieldCount() : 0;
+    if (field >= 0 && field < stored)
+        return m_table->schema().fields[size_t(field)];
+    if (field >= stored && field < stored + int(m_calc.size()))
+        return m_calc[size_t(field - stored)].def;
+    return FieldDef();
+}
+
+void TableView::addCalculatedField(const FieldDef& def, CalcFunction function)
+{
+    m_calc.push_back({def, std::move(function)});
+}
+
+void TableView::setAutoCalcFields(bool on)
+{
+    m_autoCalc = on;
+    if (isActive() && m_filterExpr) {
+        rebuild(true);
+        dataChanged();
+    }
+}
+
+const QVariant& TableView::storedValue(int rowId, int field) const
+{
+    if (rowId == kEditRow)
+        return m_editBuffer[size_t(field)];
+    if (rowId < 0)
+        return m_pendingInserts[size_t(pendingIndex(rowId))][size_t(field)];
+    if (!m_pendingEdits.empty()) {
+        auto it = m_pendingEdits.find(rowId);
+        if (it != m_pendingEdits.end())
+            return it->second[size_t(field)];
+    }
+    return m_table->cell(rowId, field);
+}
+
+const QVariant& TableView::valueRef(int rowId, int field, QVariant& scratch) const
+{
+    if (field < m_table->fieldCount())
+        return storedValue(rowId, field);
+    scratch = rowValue(rowId, field);
+    return scratch;
+}
+
+QVariant TableView::rowValue(int rowId, int field) const
+{
+    if (!isActive() || rowId == -1 || field < 0 || field >= fieldCount())
+        return QVariant();
+    const int stored = m_table->fieldCount();
+    if (field < stored)
+        return storedValue(rowId, field);
+    if (!m_autoCalc)
+        return QVariant();
+    const CalcField& calc = m_calc[size_t(field - stored)];
+    return calc.function ? calc.function(TableRecord(*this, rowId)) : QVariant();
+}
+
+QVariant TableView::value(const QString& field) const
+{
+    return value(requireField(field));
+}
+
+QVariant TableView::value(int field) const
+{
+    if (m_editState == State::Edit || m_editState == State::Insert)
+        return rowValue(kEditRow, field);
+    return rowValue(currentRowId(), field);
+}
+
+// ------------------------------------------------------ order and ranges
+
+void TableView::resolveOrder()
+{
+    if (!m_table || !m_table->isOpen())
+        return;
+    const TableSchema& schema = m_table->schema();
+    QStringList names = m_orderNames;
+    if (!m_indexName.isEmpty()) {
+        const IndexDef* idx = schema.index(m_indexName);
+        if (!idx)
+            throw TableError(m_table->nativePath(),
+                             QStringLiteral("no such index: %1").arg(m_indexName));
+        names = idx->fields;
+    }
+    std::vector<int> order;
+    for (const QString& name : names) {
+        const int f = schema.fieldIndex(name);
+        if (f < 0)
+            throw TableError(m_table->nativePath(),
+                             QStringLiteral("no such field to order by: %1").arg(name));
+        order.push_back(f);
+    }
+    m_order = order;
+}
+
+void TableView::setIndexName(const QString& indexName)
+{
+    checkBrowse();
+    const QString previous = m_indexName;
+    m_indexName = indexName;
+    if (indexName.isEmpty())
+        m_orderNames.clear();
+    try {
+        resolveOrder();
+    } catch (const TableError&) {
+        m_indexName = previous;
+        throw;
+    }
+    if (isActive()) {
+        rebuild(false);
+        scrolled();
+        dataChanged();
+    }
+}
+
+void TableView::setIndexFields(const QStringList& fieldNames)
+{
+    checkBrowse();
+    const QString previousIndex = m_indexName;
+    const QStringList previousNames = m_orderNames;
+    m_indexName.clear();
+    m_orderNames = fieldNames;
+    try {
+        resolveOrder();
+    } catch (const TableError&) {
+        m_indexName = previousIndex;
+        m_orderNames = previousNames;
+        throw;
+    }
+    if (isActive()) {
+        rebuild(false);
+        scrolled();
+        dataChanged();
+    }
+}
+
+QStringList TableView::orderFields() const
+{
+    QStringList names;
+    for (int f : m_order)
+        names << m_table->schema().fields[size_t(f)].name;
+    return names;
+}
+
+std::vector<QVariant> TableView::coerceKey(const QVariantList& keyPrefix) const
+{
+    if (keyPrefix.size() > qsizetype(m_order.size()))
+        throw TableError(
+            m_table ? m_table->nativePath() : QString(),
+            QStringLiteral("the key has %1 values, the order of view %2 only %3 fields")
+                .arg(keyPrefix.size())
+                .arg(m_name)
+                .arg(m_order.size()));
+    std::vector<QVariant> key;
+    key.reserve(size_t(keyPrefix.size()));
+    for (qsizetype i = 0; i < keyPrefix.size(); ++i) {
+        FieldDef def = m_table->schema().fields[size_t(m_order[size_t(i)])];
+        def.width = 0; // a longer key simply matches nothing
+        key.push_back(FieldValue::coerce(def, keyPrefix[i]));
+    }
+    return key;
+}
+
+void TableView::setRange(const QVariantList& keyPrefix)
+{
+    checkBrowse();
+    m_range = coerceKey(keyPrefix);
+    m_hasRange = true;
+    rebuild(false);
+    scrolled();
+    dataChanged();
+}
+
+void TableView::cancelRange()
+{
+    m_hasRange = false;
+    m_range.clear();
+    rebuild(false);
+    scrolled();
+    dataChanged();
+}
+
+void TableView::setMasterSource(TableView* master, const QStringList& masterFields)
+{
+    clearMasterSource();
+    if (!master)
+        return;
+    for (TableView* m = master; m; m = m->m_master) {
+        if (m == this)
+            throw TableError(QStringLiteral("view %1 cannot be its own master").arg(m_name));
+    }
+    m_master = master;
+    m_masterFieldNames = masterFields;
+    master->m_details.push_back(this);
+    masterMoved();
+}
+
+void TableView::clearMasterSource()
+{
+    if (!m_master)
+        return;
+    auto& list = m_master->m_details;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    m_master = nullptr;
+    m_masterFieldNames.clear();
+    if (isActive()) {
+        rebuild(false);
+        scrolled();
+        dataChanged();
+    }
+}
+
+void TableView::masterMoved()
+{
+    if (!isActive())
+        return;
+    if (m_editState != State::Browse)
+        cancel();
+    rebuild(false);
+    scrolled();
+    dataChanged();
+}
+
+// The key prefix the view is restricted to; false when it shows nothing.
+bool TableView::rangeKey(std::vector<QVariant>* key, bool* restricted) const
+{
+    key->clear();
+    *restricted = false;
+    if (m_master) {
+        *restricted = true;
+        if (!m_master->isActive() || m_master->currentRowId() == -1 ||
+            m_masterFieldNames.size() > qsizetype(m_order.size()))
+            return false;
+        for (qsizetype i = 0; i < m_masterFieldNames.size(); ++i) {
+            const int mf = m_master->fieldIndex(m_masterFieldNames[i]);
+            if (mf < 0)
+                return false;
+            FieldDef def = m_table->schema().fields[size_t(m_order[size_t(i)])];
+            def.width = 0;
+            try {
+                key->push_back(FieldValue::coerce(def, m_master->value(mf)));
+            } catch (const TableError&) {
+                return false;
+            }
+        }
+        return true;
+    }
+    if (m_hasRange) {
+        *restricted = true;
+        if (m_range.size() > m_order.size())
+            return false;
+        *key = m_range;
+    }
+    return true;
+}
+
+int TableView::compareKey(int rowId, const std::vector<QVariant>& key) const
+{
+    const TableSchema& schema = m_table->schema();
+    for (size_t i = 0; i < key.size(); ++i) {
+        const int f = m_order[i];
+        const int c =
+            FieldValue::compare(schema.fields[size_t(f)].type, storedValue(rowId, f), key[i]);
+        if (c != 0)
+            return c;
+    }
+    return 0;
+}
+
+int TableView::compareOrder(int a, int b) const
+{
+    const TableSchema& schema = m_table->schema();
+    for (int f : m_order) {
+        const int c = FieldValue::compare(schema.fields[size_t(f)].type, storedValue(a, f),
+                                          storedValue(b, f));
+        if (c != 0)
+            return c;
+    }
+    const qint64 ta = tieKey(a), tb = tieKey(b);
+    return ta < tb ? -1 : (ta > tb ? 1 : 0);
+}
+
+bool TableView::passes(int rowId) const
+{
+    if (!m_filtered || !m_filterExpr || m_filterExpr->isEmpty())
+        return true;
+    return m_filterExpr->matches(ViewSource(*this), rowId);
+}
+
+bool TableView::isPendingRow(int rowId) const
+{
+    if (rowId < 0)
+        return true;
+    return m_pendingEdits.count(rowId) > 0 ||
+           std::find(m_pendingDeletes.begin(), m_pendingDeletes.end(), rowId) !=
+               m_pendingDeletes.end();
+}
+
+bool TableView::isVisibleRow(int rowId, bool restricted, const std::vector<QVariant>& key) const
+{
+    if (rowId < 0) {
+        const int i = pendingIndex(rowId);
+        if (i < 0 || i >= int(m_pendingInserts.size()) || m_pendingInserts[size_t(i)].empty())
+            return false;
+    } else {
+        if (!m_table->isLive(rowId))
+            return false;
+        if (std::find(m_pendingDeletes.begin(), m_pendingDeletes.end(), rowId) !=
+            m_pendingDeletes.end())
+            return false;
+    }
+    if (restricted && compareKey(rowId, key) != 0)
+        return false;
+    return passes(rowId);
+}
+
+void TableView::rebuild(bool keepPosition)
+{
+    const int oldRow = currentRowId();
+    const int oldPos = m_pos;
+    m_rows.clear();
+    m_pos = -1;
+    m_bof = m_eof = true;
+    if (!isActive())
+        return;
+    std::vector<QVariant> key;
+    bool restricted = false;
+    if (!rangeKey(&key, &restricted))
+        return;
+    if (m_order.empty()) {
+        if (restricted && !key.empty())
+            return;
+        m_rows.reserve(size_t(m_table->rowCount()));
+        for (int id = 0; id < m_table->rowSlots(); ++id) {
+            if (m_table->isLive(id))
+                m_rows.push_back(id);
+        }
+    } else {
+        const std::vector<int>& ordered = m_table->orderBy(m_order);
+        auto lo = ordered.begin(), hi = ordered.end();
+        if (restricted && !key.empty()) {
+            const TableSchema& schema = m_table->schema();
+            auto baseCompare = [&](int row) {
+                for (size_t i = 0; i < key.size(); ++i) {
+                    const int f = m_order[i];
+                    const int c = FieldValue::compare(schema.fields[size_t(f)].type,
+                                                      m_table->cell(row, f), key[i]);
+                    if (c != 0)
+                        return c;
+                }
+                return 0;
+            };
+            lo = std::partition_point(ordered.begin(), ordered.end(),
+                                      [&](int row) { return baseCompare(row) < 0; });
+            hi = std::partition_point(lo, ordered.end(),
+                                      [&](int row) { return baseCompare(row) <= 0; });
+        }
+        m_rows.assign(lo, hi);
+    }
+    const bool overlay = m_cached && (!m_pendingEdits.empty() || !m_pendingDeletes.empty() ||
+                                      !m_pendingInserts.empty());
+    if (overlay) {
+        std::erase_if(m_rows, [&](int row) { return isPendingRow(row); });
+        std::vector<int> extra;
+        for (const auto& entry : m_pendingEdits)
+            extra.push_back(entry.first);
+        for (size_t i = 0; i < m_pendingInserts.size(); ++i)
+            extra.push_back(-2 - int(i));
+        for (int row : extra) {
+            if (!isVisibleRow(row, restricted, key))
+                continue;
+            auto at = std::lower_bound(m_rows.begin(), m_rows.end(), row,
+                                       [&](int a, int b) { return compareOrder(a, b) < 0; });
+            m_rows.insert(at, row);
+        }
+    }
+    if (m_filtered && m_filterExpr && !m_filterExpr->isEmpty()) {
+        const ViewSource source(*this);
+        std::erase_if(m_rows, [&](int row) {
+            return (!overlay || !isPendingRow(row)) && !m_filterExpr->matches(source, row);
+        });
+    }
+    if (m_rows.empty())
+        return;
+    m_bof = m_eof = false;
+    m_pos = 0;
+    if (keepPosition) {
+        const int found = oldRow == -1 ? -1 : findPosition(oldRow);
+        m_pos = found >= 0 ? found : std::clamp(oldPos, 0, int(m_rows.size()) - 1);
+    } else {
+        m_bof = true;
+    }
+}
+
+int TableView::findPosition(int rowId) const
+{
+    auto it = std::find(m_rows.begin(), m_rows.end(), rowId);
+    return it == m_rows.end() ? -1 : int(it - m_rows.begin());
+}
+
+// A row changed in the table (or in this view's change buffer): take it out
+// of the view and put it back where its values now belong.
+void TableView::updateRow(int rowId)
+{
+    const int current = currentRowId();
+    const int oldPos = m_pos;
+    const int at = findPosition(rowId);
+    if (at >= 0)
+        m_rows.erase(m_rows.begin() + at);
+    std::vector<QVariant> key;
+    bool restricted = false;
+    const bool visible = rangeKey(&key, &restricted) &&
+                         (!m_order.empty() || !restricted || key.empty()) &&
+                         isVisibleRow(rowId, restricted, key);
+    if (visible) {
+        auto pos = std::lower_bound(m_rows.begin(), m_rows.end(), rowId,
+                                    [&](int a, int b) { return compareOrder(a, b) < 0; });
+        m_rows.insert(pos, rowId);
+    }
+    if (at < 0 && !visible)
+        return;
+    if (m_rows.empty()) {
+        m_pos = -1;
+        m_bof = m_eof = true;
+    } else if (current == rowId) {
+        const int found = visible ? findPosition(rowId) : -1;
+        m_pos = found >= 0 ? found : std::clamp(oldPos, 0, int(m_rows.size()) - 1);
+    } else {
+        const int found = current == -1 ? -1 : findPosition(current);
+        m_pos = found >= 0 ? found : 0;
+    }
+    if (!m_rows.empty())
+        m_bof = m_eof = false;
+    if (currentRowId() != current || current == rowId) {
+        if (currentRowId() != current && m_afterScroll)
+            m_afterScroll(*this);
+        for (TableView* detail : std::vector<TableView*>(m_details))
+            detail->masterMoved();
+    }
+    dataChanged();
+}
+
+void TableView::rowChanged(int rowId)
+{
+    if (!isActive())
+        return;
+    if (m_cached && rowId >= 0 && isPendingRow(rowId)) {
+        if (!m_table->isLive(rowId)) { // deleted underneath: the buffered change is void
+            m_pendingEdits.erase(rowId);
+            std::erase(m_pendingDeletes, rowId);
+            updateRow(rowId);
+        }
+        return;
+    }
+    updateRow(rowId);
+}
+
+void TableView::refresh()
+{
+    rebuild(true);
+    dataChanged();
+}
+
+// ---------------------------------------------------------------- filters
+
+void TableView::bindFilter(const std::shared_ptr<FilterExpr>& expr) const
+{
+    expr->bind([this](const QString& name, int* field, FieldDef* def) {
+        const int f = fieldIndex(name);
+        if (f < 0)
+            return false;
+        *field = f;
+        *def = fieldDef(f);
+        return true;
+    });
+}
+
+void TableView::setFilter(const QString& text)
+{
+    std::shared_ptr<FilterExpr> expr = FilterExpr::parse(text);
+    if (isActive())
+        bindFilter(expr);
+    checkBrowse();
+    m_filterExpr = expr;
+    m_filterText = text;
+    if (isActive()) {
+        rebuild(false);
+        scrolled();
+        dataChanged();
+    }
+}
+
+void TableView::setFiltered(bool on)
+{
+    if (on == m_filtered)
+        return;
+    checkBrowse();
+    m_filtered = on;
+    if (isActive()) {
+        rebuild(false);
+        scrolled();
+        dataChanged();
+    }
+}
+
+// ------------------------------------------------------------- navigation
+
+int TableView::recordCount() const
+{
+    return isActive() ? int(m_rows.size()) : 0;
+}
+
+int TableView::recNo() const
+{
+    return m_pos + 1;
+}
+
+int TableView::currentRowId() const
+{
+    if (m_pos < 0 || m_pos >= int(m_rows.size()))
+        return -1;
+    return m_rows[size_t(m_pos)];
+}
+
+void TableView::moveTo(int position)
+{
+    m_pos = m_rows.empty() ? -1 : std::clamp(position, 0, int(m_rows.size()) - 1);
+}
+
+void TableView::scrolled()
+{
+    for (TableView* detail : std::vector<TableView*>(m_details))
+        detail->masterMoved();
+    if (m_afterScroll && isActive())
+        m_afterScroll(*this);
+}
+
+void TableView::dataChanged()
+{
+    if (m_onDataChange && isActive())
+        m_onDataChange(*this);
+}
+
+void TableView::checkBrowse()
+{
+    if (m_editState == State::Edit || m_editState == State::Insert)
+        post();
+}
+
+void TableView::setRecNo(int recNo)
+{
+    if (!isActive() || m_rows.empty())
+        return;
+    checkBrowse();
+    moveTo(recNo - 1);
+    m_bof = m_eof = false;
+    scrolled();
+}
+
+void TableView::first()
+{
+    if (!isActive())
+        return;
+    checkBrowse();
+    moveTo(0);
+    m_bof = true;
+    m_eof = m_rows.empty();
+    scrolled();
+}
+
+void TableView::last()
+{
+    if (!isActive())
+        return;
+    checkBrowse();
+    moveTo(int(m_rows.size()) - 1);
+    m_eof = true;
+    m_bof = m_rows.empty();
+    scrolled();
+}
+
+void TableView::next()
+{
+    if (!isActive())
+        return;
+    checkBrowse();
+    if (m_pos + 1 < int(m_rows.size())) {
+        ++m_pos;
+        m_bof = m_eof = false;
+        scrolled();
+    } else {
+        m_eof = true;
+        m_bof = m_rows.empty();
+    }
+}
+
+void TableView::prior()
+{
+    if (!isActive())
+        return;
+    checkBrowse();
+    if (m_pos > 0) {
+        --m_pos;
+        m_bof = m_eof = false;
+        scrolled();
+    } else {
+        m_bof = true;
+        m_eof = m_rows.empty();
+    }
+}
+
+// ----------------------------------------------------------------- lookup
+
+bool TableView::findKey(const QVariantList& keyPrefix)
+{
+    if (!isActive())
+        return false;
+    checkBrowse();
+    const std::vector<QVariant> key = coerceKey(keyPrefix);
+    auto it = std::partition_point(m_rows.begin(), m_rows.end(),
+                                   [&](int row) { return compareKey(row, key) < 0; });
+    if (it == m_rows.end() || compareKey(*it, key) != 0)
+        return false;
+    moveTo(int(it - m_rows.begin()));
+    m_bof = m_eof = false;
+    scrolled();
+    return true;
+}
+
+void TableView::findNearest(const QVariantList& keyPrefix)
+{
+    if (!isActive() || m_rows.empty())
+        return;
+    checkBrowse();
+    const std::vector<QVariant> key = coerceKey(keyPrefix);
+    auto it = std::partition_point(m_rows.begin(), m_rows.end(),
+                                   [&](int row) { return compareKey(row, key) < 0; });
+    moveTo(it == m_rows.end() ? int(m_rows.size()) - 1 : int(it - m_rows.begin()));
+    m_bof = m_eof = false;
+    scrolled();
+}
+
+bool TableView::locate(const QStringList& fields, const QVariantList& values, bool caseInsensitive)
+{
+    if (fields.size() != values.size())
+        throw TableError(QStringLiteral("locate needs one value per field"));
+    std::vector<int> positions;
+    for (const QString& name : fields)
+        positions.push_back(requireField(name));
+    if (!isActive())
+        return false;
+    checkBrowse();
+    std::vector<QVariant> wanted;
+    for (size_t i = 0; i < positions.size(); ++i) {
+        FieldDef def = fieldDef(positions[i]);
+        def.width = 0;
+        try {
+            wanted.push_back(FieldValue::coerce(def, values[qsizetype(i)]));
+        } catch (const TableError&) {
+            return false; // a value the field cannot hold matches no row
+        }
+    }
+    // Exact values on the leading order fields: a binary search.
+    bool keyed = !caseInsensitive && positions.size() <= m_order.size();
+    for (size_t i = 0; keyed && i < positions.size(); ++i)
+        keyed = positions[i] == m_order[i];
+    if (keyed) {
+        QVariantList key;
+        for (const QVariant& v : wanted)
+            key << v;
+        return findKey(key);
+    }
+    QVariant scratch;
+    for (size_t p = 0; p < m_rows.size(); ++p) {
+        bool match = true;
+        for (size_t i = 0; i < positions.size() && match; ++i) {
+            const QVariant& v = valueRef(m_rows[p], positions[i], scratch);
+            const FieldDef def = fieldDef(positions[i]);
+            if (caseInsensitive && def.type == FieldType::String)
+                match =
+                    QString::compare(v.toString(), wanted[i].toString(), Qt::CaseInsensitive) == 0;
+            else
+                match = FieldValue::compare(def.type, v, wanted[i]) == 0;
+        }
+        if (match) {
+            moveTo(int(p));
+            m_bof = m_eof = false;
+            scrolled();
+            return true;
+        }
+    }
+    return false;
+}
+
+double TableView::sum(const QString& field) const
+{
+    const int f = requireField(field);
+    const FieldDef def = fieldDef(f);
+    if (!FieldValue::isNumeric(def.type))
+        throw TableError(QStringLiteral("field %1 is not numeric and cannot be summed").arg(field));
+    if (!isActive())
+        return 0.0;
+    double total = 0.0;
+    QVariant scratch;
+    for (int row : m_rows)
+        total += valueRef(row, f, scratch).toDouble();
+    return total;
+}
+
+// ---------------------------------------------------------------- editing
+
+void TableView::requireWritable() const
+{
+    if (!isActive())
+        throw TableError(QStringLiteral("view %1 is not open").arg(m_name));
+    if (m_table->isReadOnly())
+        throw TableError(m_table->nativePath(), QStringLiteral("the table is open read-only"));
+}
+
+void TableView::append()
+{
+    requireWritable();
+    checkBrowse();
+    m_editBuffer.assign(size_t(m_table->fieldCount()), QVariant());
+    m_editRow = kNewRow;
+    m_editState = State::Insert;
+    m_editDirty = false;
+    if (m_onNewRecord) {
+        try {
+            m_onNewRecord(*this);
+        } catch (...) {
+            cancel();
+            throw;
+        }
+    }
+}
+
+void TableView::edit()
+{
+    requireWritable();
+    if (m_editState == State::Edit || m_editState == State::Insert)
+        return;
+    const int row = currentRowId();
+    if (row == -1)
+        throw TableError(m_table->nativePath(), QStringLiteral("there is no row to edit"));
+    m_editBuffer.clear();
+    for (int f = 0; f < m_table->fieldCount(); ++f)
+        m_editBuffer.push_back(storedValue(row, f));
+    m_editRow = row;
+    m_editState = State::Edit;
+    m_editDirty = false;
+}
+
+void TableView::setValue(const QString& field, const QVariant& value)
+{
+    const int f = requireField(field);
+    if (f >= m_table->fieldCount())
+        throw TableError(QStringLiteral("field %1 is calculated and cannot be set").arg(field));
+    if (m_editState != State::Edit && m_editState != State::Insert)
+        throw TableError(m_table->nativePath(),
+                         QStringLiteral("cannot set %1: the row is not being edited").arg(field));
+    m_editBuffer[size_t(f)] = m_table->coerce(f, value);
+    m_editDirty = true;
+}
+
+void TableView::cancel()
+{
+    if (m_editState != State::Edit && m_editState != State::Insert)
+        return;
+    m_editState = State::Browse;
+    m_editBuffer.clear();
+    m_editDirty = false;
+    m_editRow = -1;
+}
+
+void TableView::storeCached(std::vector<QVariant> values)
+{
+    int rowId = m_editRow;
+    if (rowId == kNewRow) {
+        m_pendingInserts.push_back(std::move(values));
+        rowId = -2 - int(m_pendingInserts.size() - 1);
+    } else if (rowId < 0) {
+        m_pendingInserts[size_t(pendingIndex(rowId))] = std::move(values);
+    } else {
+        m_pendingEdits[rowId] = std::move(values);
+    }
+    cancel();
+    updateRow(rowId);
+    const int at = findPosition(rowId);
+    if (at >= 0 && at != m_pos) {
+        m_pos = at;
+        scrolled();
+    }
+}
+
+void TableView::post()
+{
+    if (m_editState != State::Edit && m_editState != State::Insert)
+        return;
+    if (m_beforePost)
+        m_beforePost(*this); // may adjust values, or throw to refuse the post
+    if (m_cached) {
+        storeCached(m_editBuffer);
+        if (m_afterPost)
+            m_afterPost(*this);
+        return;
+    }
+    std::vector<ClientTable::Change> changes(1);
+    ClientTable::Change& change = changes.front();
+    change.kind =
+        m_editState == State::Insert ? ClientTable::Change::Insert : ClientTable::Change::Update;
+    change.rowId = m_editState == State::Insert ? -1 : m_editRow;
+    change.values = m_editBuffer;
+    m_table->validate(changes); // a refused row stays in the editor
+    const int before = currentRowId();
+    cancel();
+    QString failure;
+    try {
+        m_table->commit(changes);
+    } catch (const TableError& e) {
+        failure = e.message(); // kept in memory; the next save retries
+    }
+    const int at = findPosition(change.rowId);
+    if (at >= 0 && at != m_pos) {
+        m_pos = at;
+        m_bof = m_eof = false;
+    }
+    if (currentRowId() != before)
+        scrolled();
+    if (!failure.isEmpty())
+        throw TableError(failure);
+    if (m_afterPost)
+        m_afterPost(*this);
+}
+
+void TableView::remove()
+{
+    requireWritable();
+    if (m_editState == State::Insert) {
+        cancel();
+        return;
+    }
+    cancel();
+    const int row = currentRowId();
+    if (row == -1)
+        throw TableError(m_table->nativePath(), QStringLiteral("there is no row to delete"));
+    if (m_beforeDelete)
+        m_beforeDelete(*this); // may throw to keep the row
+    if (m_cached) {
+        if (row < 0) {
+            m_pendingInserts[size_t(pendingIndex(row))].clear();
+        } else if (m_table->isLive(row)) {
+            m_pendingEdits.erase(row);
+            m_pendingDeletes.push_back(row);
+        }
+        updateRow(row);
+    } else if (m_table->isLive(row)) {
+        std::vector<ClientTable::Change> changes(1);
+        changes.front().kind = ClientTable::Change::Delete;
+        changes.front().rowId = row;
+        m_table->commit(changes);
+    }
+    if (m_afterDelete)
+        m_afterDelete(*this);
+}
+
+// ---------------------------------------------------------- change buffer
+
+void TableView::setCachedUpdates(bool on)
+{
+    if (m_cached && !on)
+        applyUpdates();
+    m_cached = on;
+}
+
+int TableView::pendingUpdates() const
+{
+    int count = int(m_pendingEdits.size() + m_pendingDeletes.size());
+    for (const auto& row : m_pendingInserts)
+        count += row.empty() ? 0 : 1;
+    return count;
+}
+
+void TableView::applyUpdates()
+{
+    checkBrowse();
+    if (pendingUpdates() == 0) {
+        m_pendingInserts.clear();
+        return;
+    }
+    std::vector<ClientTable::Change> changes;
+    for (const auto& [row, values] : m_pendingEdits) {
+        if (m_table->isLive(row))
+            changes.push_back({ClientTable::Change::Update, row, values});
+    }
+    for (int row : m_pendingDeletes) {
+        if (m_table->isLive(row))
+            changes.push_back({ClientTable::Change::Delete, row, {}});
+    }
+    std::vector<std::pair<int, size_t>> inserted; // pending row id -> change
+    for (size_t i = 0; i < m_pendingInserts.size(); ++i) {
+        if (m_pendingInserts[i].empty())
+            continue;
+        inserted.push_back({-2 - int(i), changes.size()});
+        changes.push_back({ClientTable::Change::Insert, -1, m_pendingInserts[i]});
+    }
+    m_table->validate(changes); // refused: the buffer stays as it is
+    int current = currentRowId();
+    m_pendingEdits.clear();
+    m_pendingDeletes.clear();
+    m_pendingInserts.clear();
+    m_rows.clear(); // pending row ids are gone; rebuilt below
+    m_pos = -1;
+    QString failure;
+    try {
+        m_table->commit(changes);
+    } catch (const TableError& e) {
+        failure = e.message();
+    }
+    for (const auto& [pending, index] : inserted) {
+        if (pending == current)
+            current = changes[index].rowId;
+    }
+    rebuild(false);
+    const int at = current == -1 ? -1 : findPosition(current);
+    if (at >= 0) {
+        m_pos = at;
+        m_bof = m_eof = false;
+    }
+    dataChanged();
+    if (!failure.isEmpty())
+        throw TableError(failure);
+}
+
+void TableView::cancelUpdates()
+{
+    cancel();
+    m_pendingEdits.clear();
+    m_pendingDeletes.clear();
+    m_pendingInserts.clear();
+    if (isActive()) {
+        rebuild(true);
+        dataChanged();
+    }
+}

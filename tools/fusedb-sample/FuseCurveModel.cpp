@@ -61,22 +61,23 @@ std::vector<CurveSample> gGAnchors(double in)
     const double kf = FuseCurveModel::fusingMultiplier(in);
     const double knf = FuseCurveModel::nonFusingMultiplier(in);
     const double tc = FuseCurveModel::conventionalTime(in);
-    const double i10 = std::max(1.2 * g[0], 1.35 * kf * in);
-    const double i5 = std::min(1.15 * i10, 0.95 * g[1]);
-    const double i01 = std::pow(g[2], 0.6) * std::pow(g[3], 0.4);
+    // The 5 s and 10 s points sit at a slope of about 6, the 0.1 s point at
+    // least as steep below them, so that the slope decreases smoothly.
+    const double i5 = 0.85 * g[1];
+    const double i10 = i5 / std::pow(2.0, 1.0 / 6.0);
+    const double i01 = std::min(
+        std::max(std::pow(g[2], 0.6) * std::pow(g[3], 0.4), i5 * std::pow(50.0, 1.0 / 6.0)),
+        0.95 * g[3]);
+    // The curve starts near the non-fusing current, steeper than above 1 h.
+    const double slope = std::log10(tc / 10.0) / std::log10(i10 / (kf * in));
+    const double k0 = std::max(kf / std::pow(3.0, 1.0 / (1.6 * slope)), 1.05 * knf);
     // Below 0.1 s the curve steepens towards adiabatic melting (slope 2).
     const double i001 = i01 * std::pow(10.0, 1.0 / 4.0);
     const double i0004 = i001 * std::pow(2.5, 1.0 / 2.5);
     const double i0002 = i0004 * std::pow(2.0, 1.0 / 2.5);
     return {
-        {(knf + 0.6 * (kf - knf)) * in, 3 * tc},
-        {kf * in, tc},
-        {i10, 10},
-        {i5, 5},
-        {i01, 0.1},
-        {i001, 0.01},
-        {i0004, 0.004},
-        {i0002, 0.002},
+        {k0 * in, 3 * tc}, {kf * in, tc}, {i10, 10},      {i5, 5},
+        {i01, 0.1},        {i001, 0.01},  {i0004, 0.004}, {i0002, 0.002},
     };
 }
 

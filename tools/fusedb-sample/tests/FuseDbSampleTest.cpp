@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -444,37 +445,132 @@ TEST(FuseSampleCurves, I2tFallsTowardsItsAdiabaticValueAndPowerRises)
     }
 }
 
-TEST(FuseSampleCurves, RenderGGCurvesWithGatesForInspection)
+// Plots the curves of one type for the fuses whose names start with
+// `prefix`, on log or linear axes from the curves' extent, with optional
+// extra segments (gates, peak lines) in red.
+QImage plot(const QString& type, const QString& prefix,
+            const std::vector<std::pair<FuseDbFiles::Point, FuseDbFiles::Point>>& marks = {})
 {
-    // Log-log plot 1 A .. 100 kA, 1 ms .. 100000 s: NH00 gG curves in blue,
-    // the gates of the table as red bars.
+    const auto* t = sample().type(type);
+    double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
+    std::vector<const Points*> curves;
+    for (const auto* c : curvesOf(type)) {
+        if (!c->fuse.startsWith(prefix))
+            continue;
+        curves.push_back(&c->points);
+        for (const auto& p : c->points) {
+            x0 = std::min(x0, p.x), x1 = std::max(x1, p.x);
+            y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+        }
+    }
+    const auto scale = [](double v, bool log) { return log ? std::log10(v) : v; };
+    const auto lo = [&](double v, bool log) { return log ? std::floor(std::log10(v)) : 0.0; };
+    const auto hi = [&](double v, bool log) { return log ? std::ceil(std::log10(v)) : v * 1.1; };
+    const double ax0 = lo(x0, t->logX), ax1 = hi(x1, t->logX);
+    const double ay0 = lo(y0, t->logY), ay1 = hi(y1, t->logY);
     QImage image(900, 700, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    const auto map = [](double i, double t) {
-        return QPointF(50 + (std::log10(i) - 0) / 5.0 * 800, 650 - (std::log10(t) + 3) / 8.0 * 600);
+    const auto map = [&](double x, double y) {
+        return QPointF(60 + (scale(x, t->logX) - ax0) / (ax1 - ax0) * 800,
+                       650 - (scale(y, t->logY) - ay0) / (ay1 - ay0) * 600);
     };
-    painter.setPen(QColor(220, 220, 220));
-    for (int d = 0; d <= 5; ++d)
-        painter.drawLine(map(std::pow(10, d), 1e-3), map(std::pow(10, d), 1e5));
-    for (int d = -3; d <= 5; ++d)
-        painter.drawLine(map(1, std::pow(10, d)), map(1e5, std::pow(10, d)));
-    for (const auto& f : sample().fuses) {
-        if (!f.name.startsWith(QStringLiteral("NH00 gG")))
-            continue;
-        const auto& p = sample().characteristic(f.name, kTimeCurrent)->points;
-        painter.setPen(QPen(Qt::blue, 1.5));
-        for (size_t i = 1; i < p.size(); ++i)
-            painter.drawLine(map(p[i - 1].x, p[i - 1].y), map(p[i].x, p[i].y));
+    painter.setPen(QColor(210, 210, 210));
+    if (t->logX) {
+        for (double d = ax0; d <= ax1; ++d)
+            painter.drawLine(map(std::pow(10, d), t->logY ? std::pow(10, ay0) : ay0),
+                             map(std::pow(10, d), t->logY ? std::pow(10, ay1) : ay1));
+    }
+    if (t->logY) {
+        for (double d = ay0; d <= ay1; ++d)
+            painter.drawLine(map(t->logX ? std::pow(10, ax0) : ax0, std::pow(10, d)),
+                             map(t->logX ? std::pow(10, ax1) : ax1, std::pow(10, d)));
+    }
+    painter.setPen(Qt::black);
+    painter.drawText(60, 30, type + QStringLiteral(": ") + prefix);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::blue, 1.5));
+    for (const Points* p : curves) {
+        for (size_t i = 1; i < p->size(); ++i)
+            painter.drawLine(map((*p)[i - 1].x, (*p)[i - 1].y), map((*p)[i].x, (*p)[i].y));
+        if (p->size() == 1)
+            painter.drawEllipse(map(p->front().x, p->front().y), 3, 3);
     }
     painter.setPen(QPen(Qt::red, 2));
+    for (const auto& [a, b] : marks)
+        painter.drawLine(map(a.x, a.y), map(b.x, b.y));
+    painter.end();
+    return image;
+}
+
+TEST(FuseSampleCurves, RenderEveryTypeForInspection)
+{
+    std::vector<std::pair<FuseDbFiles::Point, FuseDbFiles::Point>> gates;
     for (const Gate& g : kGates) {
         if (g.in > 160)
             continue;
-        painter.drawLine(map(g.min10, 10), map(g.min10 * 0.8, 10));
-        painter.drawLine(map(g.max5, 5), map(g.max5 * 1.25, 5));
-        painter.drawLine(map(g.min01, 0.1), map(g.max01, 0.1));
+        gates.push_back({{g.min10, 10}, {g.min10 * 0.85, 10}});
+        gates.push_back({{g.max5, 5}, {g.max5 * 1.2, 5}});
+        gates.push_back({{g.min01, 0.1}, {g.max01, 0.1}});
     }
-    painter.end();
-    EXPECT_FALSE(Artifacts::save(image, QStringLiteral("fusedb-sample-nh00-gg-curves")).isEmpty());
+    const double r = std::sqrt(2.0);
+    const std::vector<std::pair<FuseDbFiles::Point, FuseDbFiles::Point>> peaks = {
+        {{0.01, 0.01 * r}, {100, 100 * r}}, {{0.01, 0.02 * r}, {100, 200 * r}}};
+    const struct
+    {
+        QString type, prefix, file;
+        std::vector<std::pair<FuseDbFiles::Point, FuseDbFiles::Point>> marks;
+    } plots[] = {
+        {kTimeCurrent, QStringLiteral("NH00 gG"), QStringLiteral("fusedb-sample-nh00-gg-gates"),
+         gates},
+        {kTimeCurrent, QStringLiteral("NH00 aM"), QStringLiteral("fusedb-sample-nh00-am"), {}},
+        {kTimeCurrent,
+         QStringLiteral("NH1 gR"),
+         QStringLiteral("fusedb-sample-nh1-gr-turning"),
+         {}},
+        {kTimeCurrent, QStringLiteral("10x38 gG"), QStringLiteral("fusedb-sample-10x38-gg"), {}},
+        {kCutOff, QStringLiteral("NH"), QStringLiteral("fusedb-sample-nh-cutoff"), peaks},
+        {kPreArcing, QStringLiteral("NH00 gG"), QStringLiteral("fusedb-sample-nh00-gg-i2t"), {}},
+        {QStringLiteral("Operating I2t"),
+         QStringLiteral(""),
+         QStringLiteral("fusedb-sample-gr-operating-i2t"),
+         {}},
+        {kPower, QStringLiteral("D0"), QStringLiteral("fusedb-sample-d0-power"), {}},
+    };
+    for (const auto& p : plots) {
+        const QImage image = plot(p.type, p.prefix, p.marks);
+        // Something blue was drawn: the selection found curves.
+        bool drawn = false;
+        for (int y = 0; y < image.height() && !drawn; y += 2)
+            for (int x = 0; x < image.width() && !drawn; x += 2)
+                drawn = qBlue(image.pixel(x, y)) > 200 && qRed(image.pixel(x, y)) < 80;
+        EXPECT_TRUE(drawn) << p.file.toStdString();
+        EXPECT_FALSE(Artifacts::save(image, p.file).isEmpty());
+    }
+}
+
+TEST(FuseSampleCurves, LargerRatingsOfOneGroupNeedMoreCurrent)
+{
+    // Curves of one size and category never cross: at every time the larger
+    // rating melts at a larger current.
+    for (const auto& g : sample().groups) {
+        std::vector<std::pair<double, const Points*>> members;
+        for (const auto& f : sample().fuses) {
+            const auto link = parseName(f.name);
+            if (f.group == g.name && link && f.name != QStringLiteral("NH1 gR 250 A"))
+                members.push_back(
+                    {link->rating, &sample().characteristic(f.name, kTimeCurrent)->points});
+        }
+        std::sort(members.begin(), members.end());
+        for (size_t i = 1; i < members.size(); ++i) {
+            for (double t : {1000.0, 100.0, 10.0, 1.0, 0.1, 0.01, 0.004}) {
+                const auto a = currentAt(*members[i - 1].second, t);
+                const auto b = currentAt(*members[i].second, t);
+                if (a && b) {
+                    EXPECT_LT(*a, *b)
+                        << g.name.toStdString() << " " << members[i].first << " A at " << t << " s";
+                }
+            }
+        }
+    }
 }

@@ -1,12 +1,10 @@
+#include "KavrelMain.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("kavrel"));
-    window.resize(800, 600);
-    window.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("kavrel"));
+    return KavrelMain::run();
 }

@@ -47,6 +47,7 @@ public:
     // and returns false with the engine's message in *error; the views not
     // yet opened stay closed. Cert and the search views stay closed.
     bool open(const QString& databaseDir, QString* error = nullptr);
+    // True when every table opened.
     bool isOpen() const { return m_opened; }
     const QString& databaseDir() const { return m_databaseDir; }
 
@@ -115,15 +116,17 @@ public:
     TableView* levelView(int level);
 
 private:
-    void setUpViews();
-    void addNameFields();
+    void setUpTextViews();
+    void setUpAttributeViews();
+    void setUpTreeViews();
+    void setUpPictureViews();
     void applyCertFilter();
     bool openTable(ClientTable& table, const QString& file, const TableSchema& schema,
                    QString* error);
 
     // Views used by lookups so that no view the windows show moves.
-    TableView m_lookAttr;
-    TableView m_lookText;
+    mutable TableView m_lookAttr;
+    mutable TableView m_lookText;
 
     QString m_databaseDir;
     QString m_language = QStringLiteral("ANG");

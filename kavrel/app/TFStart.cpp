@@ -1,0 +1,475 @@
+#include "TFStart.h"
+
+#include "CatalogueTreeModel.h"
+#include "MessageBoxService.h"
+#include "TDBX.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int LeftPanelWidth = 370;
+
+void setBackground(QWidget* w, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(role, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+} // namespace
+
+TFStart::TFStart(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TFStart"));
+    m_start = KavrelConfig::readStart();
+    buildLayout();
+    if (!m_start.valid()) {
+        MessageBoxService::show(
+            this, QStringLiteral("Ponovno namestite !-Install again !-Bitte nochmal Instalieren !"),
+            QStringLiteral("POZOR! ATTENTION!  ACHTUNG!"),
+            MessageBoxService::Ok | MessageBoxService::Cancel, MessageBoxService::Warning);
+        m_terminated = true;
+        return;
+    }
+    m_pictureDir = m_start.dataDir + QStringLiteral("\\BMP");
+    applyCaptions();
+    // The data module does not exist yet: this only sets the colours.
+    SelBox->setCurrentIndex(0);
+    SelBoxChange();
+}
+
+TFStart::~TFStart()
+{
+    // The tree must not read the data module while both go.
+    if (m_model)
+        m_model->setDataModule(nullptr);
+}
+
+void TFStart::buildLayout()
+{
+    resize(800, 600);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + std::max(0, (area.width() - 800) / 2),
+             area.y() + std::max(0, (area.height() - 600) / 2));
+    }
+    buildTopBar();
+    buildLeftPanel();
+    buildRightArea();
+
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->addWidget(LeftPanel);
+    Splitter1->addWidget(RightArea);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({LeftPanelWidth, 800 - LeftPanelWidth});
+    Splitter1->setChildrenCollapsible(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(TopBar);
+    layout->addWidget(Splitter1, 1);
+}
+
+void TFStart::buildTopBar()
+{
+    TopBar = new QWidget(this);
+    TopBar->setObjectName(QStringLiteral("TopBar"));
+    BtnSearch1 = new QToolButton(TopBar);
+    BtnSearch1->setObjectName(QStringLiteral("BtnSearch1"));
+    BtnHelp1 = new QToolButton(TopBar);
+    BtnHelp1->setObjectName(QStringLiteral("BtnHelp1"));
+    for (QToolButton* b : {BtnSearch1, BtnHelp1}) {
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setAutoRaise(true);
+    }
+    BtnSearch1->setIcon(QIcon(QStringLiteral(":/kavrel/search.png")));
+    BtnHelp1->setIcon(QIcon(QStringLiteral(":/kavrel/help.png")));
+    SelBox = new QComboBox(TopBar);
+    SelBox->setObjectName(QStringLiteral("SelBox"));
+    QFont bold = SelBox->font();
+    bold.setBold(true);
+    SelBox->setFont(bold);
+    SelBox->setMinimumWidth(220);
+    for (int i = 0; i < 3; ++i)
+        SelBox->addItem(QString());
+    connect(SelBox, &QComboBox::activated, this, [this](int) { SelBoxChange(); });
+    connect(BtnSearch1, &QToolButton::clicked, this, &TFStart::searchRequested);
+    connect(BtnHelp1, &QToolButton::clicked, this, &TFStart::helpRequested);
+
+    auto* bar = new QHBoxLayout(TopBar);
+    bar->setContentsMargins(4, 3, 4, 3);
+    bar->addWidget(BtnSearch1);
+    bar->addWidget(BtnHelp1);
+    bar->addStretch(1);
+    bar->addWidget(SelBox);
+}
+
+void TFStart::buildLeftPanel()
+{
+    LeftPanel = new QWidget(this);
+    LeftPanel->setObjectName(QStringLiteral("LeftPanel"));
+    LeftPanel->setMinimumWidth(120);
+    Banner = new QLabel(LeftPanel);
+    Banner->setObjectName(QStringLiteral("Banner"));
+    Banner->setPixmap(QPixmap(QStringLiteral(":/kavrel/banner.png")));
+    Banner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    VST1 = new QTreeView(LeftPanel);
+    VST1->setObjectName(QStringLiteral("VST1"));
+    VST1->setHeaderHidden(true);
+    VST1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    VST1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    VST1->setSelectionMode(QAbstractItemView::SingleSelection);
+    VST1->setExpandsOnDoubleClick(true);
+    VST1->setRootIsDecorated(true);
+    VST1->setUniformRowHeights(true);
+    VST1->setAllColumnsShowFocus(true);
+    m_model = new CatalogueTreeModel(this);
+    m_model->setRestorePosition([this] { positionViews(focusedNode()); });
+    VST1->setModel(m_model);
+    VST1->viewport()->installEventFilter(this);
+    connect(VST1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { onCurrentChanged(current); });
+    connect(VST1, &QTreeView::expanded, this, &TFStart::onExpanded);
+    connect(VST1, &QTreeView::collapsed, this, &TFStart::onCollapsed);
+
+    auto* layout = new QVBoxLayout(LeftPanel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Banner);
+    layout->addWidget(VST1, 1);
+}
+
+void TFStart::buildRightArea()
+{
+    RightArea = new QWidget(this);
+    RightArea->setObjectName(QStringLiteral("RightArea"));
+
+    auto* picturePanel = new QWidget(RightArea);
+    ImgView1 = new QScrollArea(picturePanel);
+    ImgView1->setObjectName(QStringLiteral("ImgView1"));
+    setBackground(ImgView1, QPalette::Window, Qt::white);
+    ImgView1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ImgLabel = new QLabel;
+    ImgLabel->setObjectName(QStringLiteral("ImgLabel"));
+    ImgLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setBackground(ImgLabel, QPalette::Window, Qt::white);
+    ImgView1->setWidget(ImgLabel);
+    ImgView1->viewport()->setAutoFillBackground(true);
+    setBackground(ImgView1->viewport(), QPalette::Window, Qt::white);
+    BtnScale = new QToolButton(picturePanel);
+    BtnScale->setObjectName(QStringLiteral("BtnScale"));
+    BtnScale->setText(QStringLiteral("+"));
+    BtnUnscale = new QToolButton(picturePanel);
+    BtnUnscale->setObjectName(QStringLiteral("BtnUnscale"));
+    BtnUnscale->setText(QStringLiteral("-"));
+    auto* zoom = new QVBoxLayout;
+    zoom->setContentsMargins(0, 0, 0, 0);
+    zoom->addWidget(BtnScale);
+    zoom->addWidget(BtnUnscale);
+    zoom->addStretch(1);
+    auto* pictureLayout = new QHBoxLayout(picturePanel);
+    pictureLayout->setContentsMargins(4, 4, 4, 4);
+    pictureLayout->addWidget(ImgView1, 1);
+    pictureLayout->addLayout(zoom);
+
+    auto* lower = new QWidget(RightArea);
+    BtnPDF = new QPushButton(lower);
+    BtnPDF->setObjectName(QStringLiteral("BtnPDF"));
+    BtnData = new QPushButton(lower);
+    BtnData->setObjectName(QStringLiteral("BtnData"));
+    BtnAcad = new QPushButton(lower);
+    BtnAcad->setObjectName(QStringLiteral("BtnAcad"));
+    connect(BtnPDF, &QPushButton::clicked, this, &TFStart::pdfRequested);
+    connect(BtnData, &QPushButton::clicked, this, &TFStart::dataRequested);
+    connect(BtnAcad, &QPushButton::clicked, this, &TFStart::BtnAcadClick);
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addWidget(BtnPDF);
+    buttons->addWidget(BtnData);
+    buttons->addWidget(BtnAcad);
+
+    PageControl1 = new QTabWidget(lower);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    TabGeneral = new QWidget;
+    TabGeneral->setObjectName(QStringLiteral("TabGeneral"));
+    htm1 = new QTextBrowser(TabGeneral);
+    htm1->setObjectName(QStringLiteral("htm1"));
+    htm1->setOpenLinks(false);
+    htm1->setTextInteractionFlags(Qt::NoTextInteraction);
+    htm1->document()->setDocumentMargin(2);
+    htm1->setFont(QFont(QStringLiteral("Arial")));
+    auto* generalLayout = new QVBoxLayout(TabGeneral);
+    generalLayout->setContentsMargins(0, 0, 0, 0);
+    generalLayout->addWidget(htm1);
+    TabCert = new QWidget;
+    TabCert->setObjectName(QStringLiteral("TabCert"));
+    CertGrid1 = new QTableView(TabCert);
+    CertGrid1->setObjectName(QStringLiteral("CertGrid1"));
+    CertGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    CertGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* certLayout = new QVBoxLayout(TabCert);
+    certLayout->setContentsMargins(0, 0, 0, 0);
+    certLayout->addWidget(CertGrid1);
+    PageControl1->addTab(TabGeneral, QString());
+    PageControl1->addTab(TabCert, QString());
+
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(4, 0, 4, 4);
+    lowerLayout->addLayout(buttons);
+    lowerLayout->addWidget(PageControl1, 1);
+
+    Splitter2 = new QSplitter(Qt::Vertical, RightArea);
+    Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    Splitter2->addWidget(picturePanel);
+    Splitter2->addWidget(lower);
+    Splitter2->setSizes({260, 310});
+    Splitter2->setChildrenCollapsible(false);
+    auto* rightLayout = new QVBoxLayout(RightArea);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(Splitter2);
+}
+
+TFStart::Captions TFStart::captionsFor(const QString& code)
+{
+    Captions c;
+    if (code == QLatin1String("HRV")) {
+        c = {QStringLiteral("KAVREL d.d. Elektronski katalog"),
+             QStringLiteral("Traži"),
+             QStringLiteral("Pomoć"),
+             QStringLiteral("PDF Katalog"),
+             QStringLiteral("PDF tehnički podaci"),
+             QStringLiteral("Autocad potpora"),
+             QStringLiteral("Podaci"),
+             QStringLiteral("Certifikati"),
+             {QStringLiteral("Zgrade i industrija"), QStringLiteral("Energija"),
+              QStringLiteral("Zaštita poluprovodnika")},
+             true};
+    } else if (code == QLatin1String("SLO")) {
+        c = {QStringLiteral("KAVREL d.d. Elektronski katalog"),
+             QStringLiteral("Išči"),
+             QStringLiteral("Pomoč"),
+             QStringLiteral("PDF Katalog"),
+             QStringLiteral("PDF tehnični podatki"),
+             QStringLiteral("Autocad podpora"),
+             QStringLiteral("Podatki"),
+             QStringLiteral("Certifikati"),
+             {QStringLiteral("Zgradbe in industrija"), QStringLiteral("Energetika"),
+              QStringLiteral("Zaščtita polprevodnikov")},
+             true};
+    } else {
+        // The design captions: ANG sets them explicitly, every other code
+        // (NEM, POL, unknown) keeps them.
+        c = {QStringLiteral("KAVREL d.d. Electronic catalogue"),
+             QStringLiteral("Search"),
+             QStringLiteral("Help"),
+             QStringLiteral("PDF Catalogue"),
+             QStringLiteral("Technical Data PDF"),
+             QStringLiteral("Autocad support"),
+             QStringLiteral("Data"),
+             QStringLiteral("Certificates"),
+             {QStringLiteral("Building and industry"), QStringLiteral("Energy"),
+              QStringLiteral("Semiconductor protection")},
+             false};
+    }
+    return c;
+}
+
+void TFStart::applyCaptions()
+{
+    const Captions c = captionsFor(m_start.language);
+    setWindowTitle(c.title);
+    BtnSearch1->setText(c.search);
+    BtnHelp1->setText(c.help);
+    BtnPDF->setText(c.pdf);
+    BtnData->setText(c.data);
+    BtnAcad->setText(c.acad);
+    PageControl1->setTabText(0, c.tabGeneral);
+    PageControl1->setTabText(1, c.tabCert);
+    for (int i = 0; i < 3; ++i)
+        SelBox->setItemText(i, c.segments[i]);
+}
+
+QColor TFStart::colourA(int segment)
+{
+    switch (segment) {
+    case 1:
+        return QColor(160, 176, 211);
+    case 2:
+        return QColor(250, 239, 170);
+    default:
+        return QColor(250, 135, 61);
+    }
+}
+
+QColor TFStart::colourB(int segment)
+{
+    switch (segment) {
+    case 1:
+        return QColor(188, 200, 224);
+    case 2:
+        return QColor(251, 241, 187);
+    default:
+        return QColor(253, 198, 162);
+    }
+}
+
+int TFStart::segment() const
+{
+    return SelBox->currentIndex();
+}
+
+void TFStart::applyColours(int segment)
+{
+    const QColor a = colourA(segment);
+    const QColor b = colourB(segment);
+    for (QWidget* w : {static_cast<QWidget*>(this), RightArea, static_cast<QWidget*>(PageControl1)})
+        setBackground(w, QPalette::Window, a);
+    for (QWidget* w : {TabGeneral, TabCert})
+        setBackground(w, QPalette::Window, a);
+    QPalette sel = SelBox->palette();
+    for (auto role : {QPalette::Base, QPalette::Button, QPalette::Window})
+        sel.setColor(role, b);
+    for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+        sel.setColor(role, Qt::black);
+    SelBox->setPalette(sel);
+    setBackground(htm1, QPalette::Base, b);
+    setBackground(htm1->viewport(), QPalette::Base, b);
+    setBackground(CertGrid1, QPalette::Base, b);
+    setBackground(CertGrid1->viewport(), QPalette::Base, b);
+}
+
+void TFStart::selectSegment(int segment)
+{
+    if (segment < 0 || segment > 2)
+        return;
+    SelBox->setCurrentIndex(segment);
+    SelBoxChange();
+}
+
+void TFStart::SelBoxChange()
+{
+    const int item = SelBox->currentIndex();
+    if (item < 0 || item > 2)
+        return;
+    if (m_dbx)
+        m_dbx->setSegment(item);
+    applyColours(item);
+    if (!m_dbx)
+        return;
+    // The tree is rebuilt from scratch: drop every node, then the groups.
+    m_model->clear();
+    m_focused = QPersistentModelIndex();
+    m_focusedLevel = -1;
+    const int groups = m_dbx->K1T1.isActive() ? m_dbx->K1T1.recordCount() : 0;
+    m_model->resetRoot(groups);
+    if (groups > 0)
+        focusNode(m_model->index(0, 0));
+    else
+        emit nodeFocused(QModelIndex(), -1);
+}
+
+bool TFStart::createDataModule()
+{
+    if (m_terminated || m_dbx)
+        return false;
+    m_dbx = std::make_unique<TDBX>();
+    m_dbx->setLanguage(m_start.language);
+    QString error;
+    const bool ok = m_dbx->open(m_start.databaseDir, &error);
+    if (!ok)
+        MessageBoxService::show(this, error, windowTitle(), MessageBoxService::Ok,
+                                MessageBoxService::Critical);
+    m_model->setDataModule(m_dbx.get());
+    applyColours(segment());
+    SelBoxChange();
+    return ok;
+}
+
+void TFStart::positionViews(const QModelIndex& node)
+{
+    if (m_model)
+        m_model->positionViews(node);
+}
+
+void TFStart::focusNode(const QModelIndex& node)
+{
+    if (!node.isValid())
+        return;
+    VST1->selectionModel()->setCurrentIndex(node, QItemSelectionModel::ClearAndSelect |
+                                                      QItemSelectionModel::Rows);
+    // Already current: the selection model does not notify again.
+    if (QModelIndex(m_focused) != node)
+        onCurrentChanged(node);
+}
+
+void TFStart::onCurrentChanged(const QModelIndex& current)
+{
+    if (!current.isValid() || QModelIndex(m_focused) == current)
+        return;
+    m_focused = current;
+    m_focusedLevel = CatalogueTreeModel::level(current);
+    positionViews(current);
+    emit nodeFocused(current, m_focusedLevel);
+}
+
+void TFStart::collapseAll()
+{
+    // Children go with their collapsed parents, top-level nodes last.
+    for (int i = m_model->rowCount() - 1; i >= 0; --i) {
+        const QModelIndex top = m_model->index(i, 0);
+        VST1->collapse(top);
+        m_model->collapse(top);
+    }
+}
+
+void TFStart::onExpanded(const QModelIndex& index)
+{
+    m_model->expand(index);
+}
+
+void TFStart::onCollapsed(const QModelIndex& index)
+{
+    m_model->collapse(index);
+    // A focused node inside the collapsed branch went with it.
+    if (!m_focused.isValid() && m_focusedLevel >= 0)
+        focusNode(index);
+}
+
+void TFStart::BtnAcadClick()
+{
+    // The workbench windows plug in here.
+    emit acadRequested();
+}
+
+bool TFStart::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!m_firstPaintSeen && VST1 && watched == VST1->viewport() &&
+        event->type() == QEvent::Paint && m_model->rowCount() > 0) {
+        m_firstPaintSeen = true;
+        // Reported once the paint that is about to run has finished.
+        QMetaObject::invokeMethod(
+            this, [this] { emit treeFirstPainted(); }, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -282,6 +282,21 @@ void CCharacteristicChart::DrawTablePoints(CChart& chart)
     chart.SetBrush(previous);
 }
 
+CCharacteristicChart::Segment CCharacteristicChart::PeakCurrentLine(double k) const
+{
+    double x0 = m_xMin, y0 = k * m_xMin;
+    if (y0 < m_yMin) {
+        x0 = m_yMin / k;
+        y0 = m_yMin;
+    }
+    double x1 = m_yMax / k, y1 = m_yMax;
+    if (x1 > m_xMax) {
+        x1 = m_xMax;
+        y1 = k * m_xMax;
+    }
+    return Segment{ChartValue{float(x0), float(y0)}, ChartValue{float(x1), float(y1)}};
+}
+
 void CCharacteristicChart::DrawCutOffLines(CChart& chart)
 {
     const double root2 = std::sqrt(2.0);
@@ -293,18 +308,9 @@ void CCharacteristicChart::DrawCutOffLines(CChart& chart)
     } lines[2] = {{root2, radical + QStringLiteral("2Ik")},
                   {2.0 * root2, QStringLiteral("2") + radical + QStringLiteral("2Ik")}};
     for (const auto& line : lines) {
-        double x0 = m_xMin, y0 = line.k * m_xMin;
-        if (y0 < m_yMin) {
-            x0 = m_yMin / line.k;
-            y0 = m_yMin;
-        }
-        double x1 = m_yMax / line.k, y1 = m_yMax;
-        if (x1 > m_xMax) {
-            x1 = m_xMax;
-            y1 = line.k * m_xMax;
-        }
-        const float xs[2] = {float(x0), float(x1)};
-        const float ys[2] = {float(y0), float(y1)};
+        const Segment segment = PeakCurrentLine(line.k);
+        const float xs[2] = {segment.from.x, segment.to.x};
+        const float ys[2] = {segment.from.y, segment.to.y};
         chart.DrawPolyline(xs, ys, 2, m_palette[13], 0, line.label, 0, Qt::SolidLine, 3);
     }
 }

@@ -83,6 +83,15 @@ public:
     const ConstLineList& YLines() const { return m_yLines; }
     const TablePointList& TablePoints() const { return m_tablePoints; }
 
+    // Ends of the peak-current line i = k * x for the current range, cut
+    // where it leaves the range.
+    struct Segment
+    {
+        ChartValue from;
+        ChartValue to;
+    };
+    Segment PeakCurrentLine(double k) const;
+
     // --- drawing ---
     // One screen paint of `area`: nothing while the chart is not ready,
     // else the chart through the off-screen image of the painter's clip.

@@ -279,6 +279,8 @@ void CChart::TextOut(int x, int y, const QString& text)
     if (!m_dc)
         return;
     const QString shown = m_selectedSymbol ? ChartFont::fromSymbolEncoding(text) : text;
+    if (m_textRecorder)
+        m_textRecorder(QPoint(x, y), shown);
     const QFontMetrics metrics(m_selectedFont, m_dc->device());
     m_dc->save();
     m_dc->setFont(m_selectedFont);

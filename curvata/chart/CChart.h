@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QPainter;
@@ -120,11 +121,17 @@ public:
     // rotation (degrees, counter-clockwise).
     void SelectTextFont(double k, int weight, double rotationDegrees = 0.0);
     void SelectSymbolFont(double k, int weight, double rotationDegrees = 0.0);
+    const QFont& SelectedFont() const { return m_selectedFont; }
     void SetTextAnchor(int horizontal, int vertical)
     {
         m_hAnchor = horizontal;
         m_vAnchor = vertical;
     }
+
+    // Sees every text as it is written (top-left corner, text): lets tools
+    // and tests find labels without reading pixels.
+    using TextRecorder = std::function<void(QPoint topLeft, const QString& text)>;
+    void SetTextRecorder(TextRecorder recorder) { m_textRecorder = std::move(recorder); }
 
     // --- fields ---
     bool doubleBuffering = true;
@@ -197,4 +204,5 @@ private:
     int m_hAnchor = AnchorLeft;
     int m_vAnchor = AnchorTop;
     QPoint m_penPosition;
+    TextRecorder m_textRecorder;
 };

@@ -1,6 +1,8 @@
 #include "MessageBoxService.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace {
 MessageBoxService::Responder& responder()
@@ -40,6 +42,32 @@ constexpr ButtonMap kButtons[] = {
     {MessageBoxService::Retry, QMessageBox::Retry},
     {MessageBoxService::Ignore, QMessageBox::Ignore},
 };
+// Closed with Escape or the window's close box: Windows answers Cancel when
+// it is offered, else No, else the first button.
+MessageBoxService::Button dismissed(MessageBoxService::Buttons buttons)
+{
+    if (buttons & MessageBoxService::Cancel)
+        return MessageBoxService::Cancel;
+    if (buttons & MessageBoxService::No)
+        return MessageBoxService::No;
+    for (const ButtonMap& b : kButtons) {
+        if (buttons & b.ours)
+            return b.ours;
+    }
+    return MessageBoxService::Ok;
+}
+
+// A widget application on a real display; without one (no QApplication,
+// or the offscreen platform of tests and CI) a modal box would wait for a
+// click that never comes.
+bool canAskAPerson()
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
 } // namespace
 
 MessageBoxService::Button MessageBoxService::show(QWidget* parent, const QString& text,
@@ -49,6 +77,13 @@ MessageBoxService::Button MessageBoxService::show(QWidget* parent, const QString
         buttons = Ok;
     if (responder())
         return responder()(Box{text, title, buttons, icon});
+    if (!canAskAPerson()) {
+        // Nobody could click: report the box and answer as if it had been
+        // dismissed, rather than waiting for ever.
+        std::fprintf(stderr, "Message box without a display: [%s] %s\n", qPrintable(title),
+                     qPrintable(text));
+        return dismissed(buttons);
+    }
 
     QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, parent);
     for (const ButtonMap& b : kButtons) {
@@ -60,13 +95,7 @@ MessageBoxService::Button MessageBoxService::show(QWidget* parent, const QString
         if (result == b.qt)
             return b.ours;
     }
-    // Closed with Escape or the window's close box: Windows answers Cancel
-    // when it is offered, else the only button.
-    if (buttons & Cancel)
-        return Cancel;
-    if (buttons & No)
-        return No;
-    return Ok;
+    return dismissed(buttons);
 }
 
 void MessageBoxService::setResponder(Responder r)

@@ -45,6 +45,9 @@ public:
     using Responder = std::function<Button(const Box& box)>;
 
     // Shows the box modally (or asks the responder) and returns the button.
+    // Where no person could answer (no widget application, or the offscreen
+    // platform) the box is written to stderr and answered as if dismissed:
+    // Cancel when offered, else No, else the first button.
     static Button show(QWidget* parent, const QString& text, const QString& title,
                        Buttons buttons = Ok, Icon icon = NoIcon);
 

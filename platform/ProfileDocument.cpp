@@ -102,14 +102,21 @@ QByteArray ProfileDocument::encode(const QString& text) const
 
 QByteArray ProfileDocument::toBytes() const
 {
-    QByteArray out;
-    if (m_bom)
-        out += kBom;
+    QByteArray body;
     for (const Line& line : m_lines) {
-        out += line.raw ? *line.raw : encode(line.text);
-        out += line.eol;
+        body += line.raw ? *line.raw : encode(line.text);
+        body += line.eol;
     }
-    return out;
+    // A Windows-1250 file is told apart only by not being valid UTF-8. If
+    // the changes removed every byte that showed it, its remaining accented
+    // text would read back as different characters, so it is written as
+    // UTF-8 instead.
+    if (!m_utf8 && !isAscii(body) && Windows1250::isValidUtf8(body)) {
+        body.clear();
+        for (const Line& line : m_lines)
+            body += line.text.toUtf8() + line.eol;
+    }
+    return m_bom ? kBom + body : body;
 }
 
 int ProfileDocument::findSection(const QString& section, int from) const

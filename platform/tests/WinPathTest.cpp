@@ -37,3 +37,29 @@ TEST(WinPath, BackslashesCaseAndTrailingBlanks)
     EXPECT_EQ(WinPath::toNative(root + QStringLiteral("\\Nope\\x.jpg")),
               root + QStringLiteral("/Nope/x.jpg"));
 }
+
+TEST(WinPath, ExactCaseWinsAndDirectoriesResolve)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString root = dir.path();
+    QDir(root).mkpath(QStringLiteral("Sym"));
+    QDir(root).mkpath(QStringLiteral("SYM"));
+    QDir(root).mkpath(QStringLiteral("Data/BMP"));
+    touch(root + QStringLiteral("/Data/BMP/blank.jpg"));
+
+    // When both spellings exist, the exact one is taken.
+    EXPECT_EQ(WinPath::toNative(root + QStringLiteral("\\SYM")), root + QStringLiteral("/SYM"));
+    EXPECT_EQ(WinPath::toNative(root + QStringLiteral("\\Sym")), root + QStringLiteral("/Sym"));
+    // A trailing backslash stays; doubled backslashes count as one.
+    EXPECT_EQ(WinPath::toNative(root + QStringLiteral("\\data\\bmp\\")),
+              root + QStringLiteral("/Data/BMP/"));
+    EXPECT_EQ(WinPath::toNative(root + QStringLiteral("\\\\data\\\\bmp\\\\BLANK.JPG")),
+              root + QStringLiteral("/Data/BMP/blank.jpg"));
+    // ".." keeps its meaning; a directory with a trailing dot is found.
+    EXPECT_TRUE(WinPath::exists(root + QStringLiteral("\\DATA.\\bmp\\..\\BMP\\blank.jpg")));
+    // Forward slashes of native paths pass unchanged.
+    EXPECT_EQ(WinPath::toNative(root + QStringLiteral("/Data/BMP/blank.jpg")),
+              root + QStringLiteral("/Data/BMP/blank.jpg"));
+    EXPECT_EQ(WinPath::toNative(QString()), QString());
+}

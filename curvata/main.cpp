@@ -1,12 +1,12 @@
+#include "CRuzozuvovApp.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("curvata"));
-    window.resize(800, 600);
-    window.show();
+    CRuzozuvovApp theApp;
+    if (!theApp.InitInstance())
+        return 1;
     return app.exec();
 }

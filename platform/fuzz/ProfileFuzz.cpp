@@ -50,7 +50,8 @@ bool storable(const Split& s)
 
 void checkCodecs(const QByteArray& bytes)
 {
-    if (Windows1250::isValidUtf8(bytes))
+    // (QString::fromUtf8 drops a leading byte order mark.)
+    if (Windows1250::isValidUtf8(bytes) && !bytes.startsWith("\xEF\xBB\xBF"))
         require(QString::fromUtf8(bytes).toUtf8() == bytes);
     const QString text = Windows1250::decode(bytes);
     require(Windows1250::canEncode(text));

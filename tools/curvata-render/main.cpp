@@ -1,0 +1,33 @@
+// curvata-render: a chart of curvata as a PNG or PDF file, drawn by the
+// chart view's own code, without a window.
+#include "ChartRenderer.h"
+#include "MessageBoxService.h"
+
+#include <QGuiApplication>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    // Warnings of the chart go to the terminal instead of a dialog.
+    MessageBoxService::setResponder([](const MessageBoxService::Box& box) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(box.title), qPrintable(box.text));
+        return MessageBoxService::Ok;
+    });
+
+    RenderOptions options;
+    QString error;
+    if (!options.parse(app.arguments().mid(1), &error)) {
+        if (!error.isEmpty())
+            std::fprintf(stderr, "curvata-render: %s\n", qPrintable(error));
+        std::fputs(qPrintable(RenderOptions::usage()), error.isEmpty() ? stdout : stderr);
+        return error.isEmpty() ? 0 : 1;
+    }
+    if (!ChartRenderer::run(options, &error)) {
+        std::fprintf(stderr, "curvata-render: %s\n", qPrintable(error));
+        return 2;
+    }
+    return 0;
+}

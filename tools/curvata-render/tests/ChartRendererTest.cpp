@@ -1,0 +1,141 @@
+// curvata-render: its command line, the database look-ups and the files it
+// writes.
+#include "ChartRenderer.h"
+#include "Artifacts.h"
+#include "CCharacteristicChart.h"
+#include "MessageBoxService.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+RenderOptions parsed(const QStringList& args, QString* error = nullptr)
+{
+    RenderOptions options;
+    QString message;
+    EXPECT_TRUE(options.parse(args, &message)) << message.toStdString();
+    if (error)
+        *error = message;
+    return options;
+}
+
+QString parseError(const QStringList& args)
+{
+    RenderOptions options;
+    QString message;
+    EXPECT_FALSE(options.parse(args, &message));
+    return message;
+}
+
+int countColour(const QImage& image, const QColor& colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y) == colour;
+    return n;
+}
+
+const QStringList kBase = {"--db", FIXTURE_DIR, "--type", "Time-Current", "--fuse", "Fuse A"};
+
+} // namespace
+
+TEST(RenderOptions, ParsesEverySetting)
+{
+    const RenderOptions o =
+        parsed({"--db",           "/d",    "--type",     "Time-Current", "--fuse",       "B",
+                "--fuse",         "A",     "--size",     "640x480",      "--legend",     "off",
+                "--grid",         "no",    "--boundary", "on",           "--scientific", "true",
+                "--table-points", "0",     "--point",    "2,3.5",        "--x-line",     "In=250",
+                "--y-line",       "t=1e3", "--output",   "out.png"});
+    EXPECT_EQ(o.databaseDirectory, "/d");
+    EXPECT_EQ(o.fuseNames, (QStringList{"B", "A"}));
+    EXPECT_EQ(o.size, QSize(640, 480));
+    EXPECT_FALSE(o.legend);
+    EXPECT_FALSE(o.grid);
+    EXPECT_TRUE(o.boundary);
+    EXPECT_TRUE(o.scientific);
+    EXPECT_FALSE(o.tablePoints);
+    ASSERT_EQ(o.points.size(), 1);
+    EXPECT_FLOAT_EQ(o.points[0].y, 3.5f);
+    ASSERT_EQ(o.xLines.size(), 1);
+    EXPECT_EQ(o.xLines[0].first, "In");
+    EXPECT_FLOAT_EQ(o.yLines[0].second, 1000.0f);
+    EXPECT_EQ(o.output, "out.png");
+
+    const RenderOptions d = parsed(kBase + QStringList{"-o", "x.pdf"});
+    EXPECT_EQ(d.size, QSize(1200, 800));
+    EXPECT_TRUE(d.legend);
+    EXPECT_TRUE(d.grid);
+    EXPECT_FALSE(d.boundary);
+}
+
+TEST(RenderOptions, RefusesIncompleteOrMalformedInput)
+{
+    EXPECT_TRUE(parseError(kBase).contains("--output"));
+    EXPECT_TRUE(parseError({"--type", "T", "--fuse", "F", "-o", "a.png"}).contains("--db"));
+    EXPECT_TRUE(parseError({"--db", "d", "--fuse", "F", "-o", "a.png"}).contains("--type"));
+    EXPECT_TRUE(parseError({"--db", "d", "--type", "T", "-o", "a.png"}).contains("--fuse"));
+    EXPECT_TRUE(parseError(kBase + QStringList{"--size", "10x10", "-o", "a.png"}).contains("size"));
+    EXPECT_TRUE(parseError(kBase + QStringList{"--size", "abc", "-o", "a.png"}).contains("size"));
+    EXPECT_TRUE(parseError(kBase + QStringList{"--legend", "maybe"}).contains("on or off"));
+    EXPECT_TRUE(parseError(kBase + QStringList{"--x-line", "250"}).contains("NAME=VALUE"));
+    EXPECT_TRUE(parseError(kBase + QStringList{"--point", "1;2"}).contains("X,Y"));
+    EXPECT_TRUE(parseError(kBase + QStringList{"--colour", "red"}).contains("Unknown option"));
+    EXPECT_TRUE(parseError(kBase + QStringList{"--output"}).contains("needs a value"));
+    EXPECT_TRUE(parseError({"--help"}).isEmpty());
+}
+
+TEST(ChartRendererRun, WritesPngAndPdfFromADatabase)
+{
+    ScriptedMessageBoxes boxes;
+    QTemporaryDir dir;
+    QString error;
+    RenderOptions png =
+        parsed(kBase + QStringList{"--fuse", "Fuse B", "--size", "900x600", "--x-line", "In=20",
+                                   "--output", dir.filePath("chart.png")});
+    ASSERT_TRUE(ChartRenderer::run(png, &error)) << error.toStdString();
+    const QImage image(dir.filePath("chart.png"));
+    ASSERT_EQ(image.size(), QSize(900, 600));
+    EXPECT_GT(countColour(image, QColor(255, 0, 0)), 100); // fuse A
+    EXPECT_GT(countColour(image, QColor(0, 255, 0)), 100); // fuse B
+    EXPECT_GT(countColour(image, QColor(0, 0, 255)), 100); // the X line continues the palette
+    Artifacts::save(image, "curvata-render-time-current");
+
+    RenderOptions pdf = parsed({"--db", FIXTURE_DIR, "--type", "Cut-Off Current", "--fuse",
+                                "Fuse A", "--output", dir.filePath("chart.pdf")});
+    ASSERT_TRUE(ChartRenderer::run(pdf, &error)) << error.toStdString();
+    QFile file(dir.filePath("chart.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+    EXPECT_GT(file.size(), 1000);
+    EXPECT_TRUE(boxes.texts().isEmpty());
+}
+
+TEST(ChartRendererRun, ReportsWhatItCannotDo)
+{
+    QTemporaryDir dir;
+    QString error;
+    EXPECT_FALSE(ChartRenderer::run(
+        parsed({"--db", FIXTURE_DIR, "--type", "Nope", "--fuse", "Fuse A", "-o", "x.png"}),
+        &error));
+    EXPECT_TRUE(error.contains("\"Nope\""));
+    EXPECT_FALSE(ChartRenderer::run(
+        parsed(kBase + QStringList{"--fuse", "Fuse C", "-o", dir.filePath("x.png")}), &error));
+    EXPECT_TRUE(error.contains("\"Fuse C\""));
+    EXPECT_FALSE(
+        ChartRenderer::run(parsed(kBase + QStringList{"-o", dir.filePath("x.svg")}), &error));
+    EXPECT_TRUE(error.contains("SVG"));
+    EXPECT_FALSE(
+        ChartRenderer::run(parsed(kBase + QStringList{"-o", dir.filePath("x.bmpx")}), &error));
+    EXPECT_TRUE(error.contains(".png or .pdf"));
+    EXPECT_FALSE(ChartRenderer::run(
+        parsed(kBase + QStringList{"-o", dir.filePath("missing/dir/x.png")}), &error));
+    EXPECT_TRUE(error.contains("Cannot write"));
+    EXPECT_FALSE(ChartRenderer::run(
+        parsed({"--db", dir.path(), "--type", "T", "--fuse", "F", "-o", "x.png"}), &error));
+    EXPECT_FALSE(error.isEmpty());
+}

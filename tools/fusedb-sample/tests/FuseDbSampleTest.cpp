@@ -441,7 +441,10 @@ TEST(FuseSampleCurves, I2tFallsTowardsItsAdiabaticValueAndPowerRises)
     for (const auto* c : curvesOf(kPower)) {
         for (size_t i = 1; i < c->points.size(); ++i)
             EXPECT_GT(c->points[i].y, c->points[i - 1].y) << c->fuse.toStdString();
-        EXPECT_LE(c->points.back().y, 60.0) << c->fuse.toStdString();
+        // gG links keep to the power limit of their size (48 W for NH3);
+        // semiconductor links run hotter by design.
+        const double limit = c->fuse.contains(QStringLiteral(" gG ")) ? 48.0 : 150.0;
+        EXPECT_LE(c->points.back().y, limit) << c->fuse.toStdString();
     }
 }
 

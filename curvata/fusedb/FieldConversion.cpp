@@ -79,6 +79,11 @@ double parseOutOfRange(std::string_view text)
     return strtod_l(copy.c_str(), nullptr, cLocale);
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 DoubleScan scanDouble(std::string_view f)
 {
     DoubleScan scan;
@@ -92,37 +97,63 @@ DoubleScan scanDouble(std::string_view f)
     }
     const size_t start = i;
     size_t mantissaDigits = 0;
+    uint64_t mantissa = 0; // meaningful while mantissaDigits <= 19
+    int fractionDigits = 0;
     while (i < f.size() && isDigit(f[i])) {
+        mantissa = mantissa * 10 + uint64_t(f[i] - '0');
         ++i;
         ++mantissaDigits;
     }
     if (i < f.size() && f[i] == '.') {
         ++i;
         while (i < f.size() && isDigit(f[i])) {
+            mantissa = mantissa * 10 + uint64_t(f[i] - '0');
             ++i;
             ++mantissaDigits;
+            ++fractionDigits;
         }
     }
     if (mantissaDigits == 0)
         return scan;
     // An exponent counts only when it has digits ("1e" converts as "1").
+    int exponent = 0;
+    bool exponentExact = true;
     if (i < f.size() && (f[i] == 'e' || f[i] == 'E')) {
         size_t j = i + 1;
-        if (j < f.size() && (f[j] == '+' || f[j] == '-'))
+        bool negativeExponent = false;
+        if (j < f.size() && (f[j] == '+' || f[j] == '-')) {
+            negativeExponent = f[j] == '-';
             ++j;
+        }
         if (j < f.size() && isDigit(f[j])) {
-            while (j < f.size() && isDigit(f[j]))
+            while (j < f.size() && isDigit(f[j])) {
+                if (exponent < 100000)
+                    exponent = exponent * 10 + (f[j] - '0');
+                else
+                    exponentExact = false;
                 ++j;
+            }
+            if (negativeExponent)
+                exponent = -exponent;
             i = j;
         }
     }
-    const std::string_view number = f.substr(start, i - start);
     double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-        value = parseOutOfRange(number);
-    else if (result.ec != std::errc() || result.ptr != number.data() + number.size())
-        return scan;
+    const int power = exponent - fractionDigits;
+    // Both operands exact, so one correctly rounded operation gives the
+    // correctly rounded result; everything else goes the long way.
+    if (exponentExact && mantissaDigits <= 19 && mantissa <= (uint64_t(1) << 53) && power >= -22 &&
+        power <= 22) {
+        value = power < 0 ? double(mantissa) / kExactPowers[-power]
+                          : double(mantissa) * kExactPowers[power];
+    } else {
+        const std::string_view number = f.substr(start, i - start);
+        const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+        if (result.ec == std::errc::result_out_of_range)
+            value = parseOutOfRange(number);
+        else if (result.ec != std::errc() || result.ptr != number.data() + number.size())
+            return scan;
+    }
     if (!std::isfinite(value))
         return scan;
     scan.converted = true;

@@ -77,20 +77,19 @@ void RecordFileReader::appendTranslated(const char* data, size_t size)
 void RecordFileReader::scan()
 {
     const char* base = m_buffer.data();
-    const size_t size = m_buffer.size();
-    while (m_scanned < size) {
-        const void* hit = std::memchr(base + m_scanned, '@', size - m_scanned);
-        if (!hit) {
-            m_scanned = size;
-            return;
-        }
-        const size_t at = size_t(static_cast<const char*>(hit) - base);
+    const char* end = base + m_buffer.size();
+    const size_t wanted = 2 * size_t(m_columns);
+    // Fields are short: a plain loop beats a library search call per field.
+    for (const char* p = base + m_scanned; p < end; ++p) {
+        if (*p != '@')
+            continue;
+        const size_t at = size_t(p - base);
         m_stats.longestField = std::max(m_stats.longestField, (long long)(at - m_fieldStart));
         ++m_stats.fields;
         m_fieldBounds.push_back(m_fieldStart);
         m_fieldBounds.push_back(at);
-        m_fieldStart = m_scanned = at + 1;
-        if (m_fieldBounds.size() < 2 * size_t(m_columns))
+        m_fieldStart = at + 1;
+        if (m_fieldBounds.size() < wanted)
             continue;
         for (size_t k = 0; k < size_t(m_columns); ++k) {
             const size_t from = m_fieldBounds[2 * k];
@@ -101,6 +100,7 @@ void RecordFileReader::scan()
         m_fieldBounds.clear();
         m_recordStart = m_fieldStart;
     }
+    m_scanned = m_buffer.size();
 }
 
 RecordFileReader::Statistics RecordFileReader::readFile(const QString& nativePath, int columnCount,

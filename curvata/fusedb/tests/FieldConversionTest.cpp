@@ -4,6 +4,8 @@
 #include <clocale>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
+#include <string>
 
 using namespace std::string_view_literals;
 
@@ -108,4 +110,24 @@ TEST(FieldConversion, TextIsKeptExactlyInEitherEncoding)
     EXPECT_EQ(FieldConversion::text("\x8aibka \xe8"), QStringLiteral("\u0160ibka \u010d"));
     EXPECT_EQ(FieldConversion::text(""), QString());
     EXPECT_EQ(FieldConversion::text("a\0b"sv).size(), 3);
+}
+
+TEST(FieldConversion, DecimalsRoundLikeTheCLibrary)
+{
+    // Short decimals take a fast path; it must give the very same doubles.
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        const int digits = 1 + int(random() % 19);
+        std::string text;
+        for (int d = 0; d < digits; ++d)
+            text.push_back(char('0' + random() % 10));
+        const int dot = int(random() % (digits + 1));
+        text.insert(size_t(dot), ".");
+        if (random() % 3 == 0)
+            text += "e" + std::to_string(int(random() % 61) - 30);
+        const double expected = std::strtod(text.c_str(), nullptr);
+        const std::optional<double> got = FieldConversion::strictDouble(text);
+        ASSERT_TRUE(got.has_value()) << text;
+        ASSERT_EQ(*got, expected) << text;
+    }
 }

@@ -43,8 +43,11 @@ function(add_fuzz_target name)
     if(F_CORPUS)
         # Work on a copy so that CI never writes into the source tree.
         set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+        # Inside the shell command the options must be blank-separated; a
+        # CMake list would put a ';' (a command separator) between them.
+        list(JOIN args " " shell_args)
         add_test(NAME ${name}
-            COMMAND sh -c "mkdir -p '${work}' && cp -r '${F_CORPUS}'/. '${work}'/ && '$<TARGET_FILE:${name}>' ${args} '${work}'")
+            COMMAND sh -c "mkdir -p '${work}' && cp -r '${F_CORPUS}'/. '${work}'/ && '$<TARGET_FILE:${name}>' ${shell_args} '${work}'")
     else()
         add_test(NAME ${name} COMMAND ${name} ${args})
     endif()

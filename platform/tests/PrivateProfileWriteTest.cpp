@@ -294,3 +294,27 @@ TEST(PrivateProfileWrite, WindowsPathsFindTheFileWithoutRegardToCase)
     EXPECT_EQ(QDir(dir.path() + QStringLiteral("/Kavrel")).entryList(QDir::Files),
               QStringList({QStringLiteral("KAVREL.INI")}));
 }
+
+TEST(PrivateProfileWrite, SymbolicLinkStaysAndItsTargetChanges)
+{
+    ProfileScratch dir;
+    const QString target = dir.copy(QStringLiteral("crlf.ini"));
+    const QString link = dir.path() + QStringLiteral("/link.ini");
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(write("KAVREL", "JEZIK", QStringLiteral("NEM"), link));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(read("KAVREL", "JEZIK", target), QStringLiteral("NEM"));
+}
+
+TEST(PrivateProfileWrite, PermissionsOfTheFileAreKept)
+{
+    ProfileScratch dir;
+    const QString file = dir.copy(QStringLiteral("crlf.ini"));
+    const QFile::Permissions perms = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(file, perms));
+    ASSERT_TRUE(write("KAVREL", "JEZIK", QStringLiteral("NEM"), file));
+    constexpr QFile::Permissions bits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                        QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(QFileInfo(file).permissions() & bits, perms);
+}

@@ -63,3 +63,19 @@ TEST(WinPath, ExactCaseWinsAndDirectoriesResolve)
               root + QStringLiteral("/Data/BMP/blank.jpg"));
     EXPECT_EQ(WinPath::toNative(QString()), QString());
 }
+
+TEST(WinPath, RelativePathsResolveAgainstTheWorkingDirectory)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir(dir.path()).mkpath(QStringLiteral("fuseDbDir/fuse"));
+    touch(dir.path() + QStringLiteral("/fuseDbDir/fuse/vars.rec"));
+    const QString saved = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    EXPECT_EQ(WinPath::toNative(QStringLiteral("FUSEDBDIR\\Fuse\\VARS.REC")),
+              QStringLiteral("fuseDbDir/fuse/vars.rec"));
+    EXPECT_EQ(WinPath::toNative(QStringLiteral(".\\fusedbdir\\fuse")),
+              QStringLiteral("./fuseDbDir/fuse"));
+    EXPECT_TRUE(WinPath::exists(QStringLiteral("fusedbdir\\fuse\\vars.rec")));
+    QDir::setCurrent(saved);
+}

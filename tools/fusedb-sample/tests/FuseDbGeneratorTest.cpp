@@ -1,6 +1,7 @@
 // The large database generator: counts, determinism and argument checks.
 #include "FuseDbGenerator.h"
 #include "FuseDbFiles.h"
+#include "FuseDbWriter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -116,4 +117,38 @@ TEST(FuseDbGenerator, HandlesEmptyAndInvalidRequests)
     EXPECT_FALSE(
         generateFuseDatabase(dir.path() + QStringLiteral("/file/fuse"), {1, 1, 1, 0}, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(FuseDbWriter, RefusesAFieldHoldingTheTerminator)
+{
+    // '@' would end the field early and shift every following record.
+    FuseDbWriter writer;
+    writer.addType(FuseDbWriter::standardTypes().front());
+    writer.addGroup(QStringLiteral("NH fuse links"), 1, QString());
+    writer.addFuse(QStringLiteral("NH00 gG 63 A"), QStringLiteral("1110630@"),
+                   QStringLiteral("NH fuse links"));
+    QTemporaryDir dir;
+    QString error;
+    EXPECT_FALSE(writer.write(dir.path() + QStringLiteral("/fuse"), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("1110630@"))) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/fuse/vars.rec")));
+}
+
+TEST(FuseDbWriter, StoresPositionsRelativeToTheTypeAxes)
+{
+    FuseDbWriter writer;
+    // Log axis 1..10000 and linear axis 0..100: 100 sits at 0.5, 25 at 0.25.
+    const int type = writer.addType({QStringLiteral("T"), QStringLiteral("A"), true, 1, 10000,
+                                     QStringLiteral("W"), false, 0, 100});
+    writer.addGroup(QStringLiteral("G"), 1, QString());
+    writer.addFuse(QStringLiteral("F 1 A"), QStringLiteral("1"), QStringLiteral("G"));
+    EXPECT_EQ(writer.addCharacteristic(QStringLiteral("F 1 A"), type, {{100, 25}, {1, 0}}), 1);
+    QTemporaryDir dir;
+    QString error;
+    ASSERT_TRUE(writer.write(dir.path(), &error)) << error.toStdString();
+    EXPECT_EQ(bytes(dir.path() + QStringLiteral("/tocka.rec")),
+              QByteArray("1@1@0.500000@0.250000@\n1@2@0.000000@0.000000@\n"));
+    EXPECT_EQ(bytes(dir.path() + QStringLiteral("/karakt.rec")), QByteArray("1@F 1 A@T@\n"));
+    EXPECT_EQ(bytes(dir.path() + QStringLiteral("/tip_kar.rec")),
+              QByteArray("T@A@1@1@10000@W@0@0@100@\n"));
 }

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -307,6 +308,16 @@ void TableStore::loadRows(const TableSchema& schema, std::vector<QVariant>& cell
     sqlite3_stmt* st =
         prepare(QStringLiteral("SELECT rid,%1 FROM kt_rows ORDER BY rid").arg(columnList(schema)));
     const int n = int(schema.fields.size());
+    {
+        // Row ids are dense unless rows were deleted: a cheap upper bound.
+        sqlite3_stmt* count = prepare(QStringLiteral("SELECT max(rid) FROM kt_rows"));
+        if (sqlite3_step(count) == SQLITE_ROW) {
+            const qint64 rows = std::clamp<qint64>(sqlite3_column_int64(count, 0), 0, 50000000);
+            fileRowIds.reserve(size_t(rows));
+            cells.reserve(size_t(rows) * size_t(n));
+        }
+        sqlite3_finalize(count);
+    }
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         fileRowIds.push_back(sqlite3_column_int64(st, 0));

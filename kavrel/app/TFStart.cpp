@@ -38,6 +38,12 @@ void setBackground(QWidget* w, QPalette::ColorRole role, const QColor& colour)
 TFStart::TFStart(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TFStart"));
+    // The pictures live in a static library: register them explicitly.
+    static const bool resources = [] {
+        Q_INIT_RESOURCE(kavrel);
+        return true;
+    }();
+    Q_UNUSED(resources);
     m_start = KavrelConfig::readStart();
     buildLayout();
     if (!m_start.valid()) {

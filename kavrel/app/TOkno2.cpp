@@ -5,9 +5,19 @@
 #include <QPainter>
 #include <QScreen>
 
+// The pictures live in a static library: register them explicitly.
+static QPixmap splashPicture()
+{
+    static const bool resources = [] {
+        Q_INIT_RESOURCE(kavrel);
+        return true;
+    }();
+    Q_UNUSED(resources);
+    return QPixmap(QStringLiteral(":/kavrel/splash.png"));
+}
+
 TOkno2::TOkno2(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
-      m_picture(QStringLiteral(":/kavrel/splash.png"))
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_picture(splashPicture())
 {
     setObjectName(QStringLiteral("TOkno2"));
     setFixedSize(748, 320);

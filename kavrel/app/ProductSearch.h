@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class TDBX;
+
+// Finds a product by its catalogue code in the whole catalogue files and
+// works out the way to it: the segment it belongs to and the node numbers
+// of its three ancestors. Moves only the search views.
+class ProductSearch
+{
+public:
+    struct Result
+    {
+        enum Outcome
+        {
+            NotFound, // the code is in no text row: the user is told
+            Stop,     // found, but not reachable: nothing changes, no message
+            Found     // segment and path are set
+        } outcome = NotFound;
+        int segment = -1; // selector item 0..2
+        int group1 = 0;   // level 0 node number
+        int group2 = 0;   // level 1
+        int group3 = 0;   // level 2
+        int product = 0;  // level 3
+    };
+
+    // `code` as the code field gives it; trailing blanks and unfilled
+    // positions are not part of the code. An empty code finds nothing.
+    static Result find(TDBX& dbx, const QString& code);
+
+    // The code the text table is searched for.
+    static QString normalizedCode(const QString& code);
+};

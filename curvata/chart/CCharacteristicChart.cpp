@@ -108,8 +108,15 @@ void CCharacteristicChart::SetBackgroundColour(const QColor& colour)
     m_active->backgroundColour = colour;
 }
 
+void CCharacteristicChart::SetFuses(const std::vector<const Fuse*>& fuses)
+{
+    m_fuses = fuses;
+    m_curvesValid = false;
+}
+
 void CCharacteristicChart::SetCharacteristic(const CharacteristicType* type)
 {
+    m_curvesValid = false;
     if (!type) {
         m_chartReady = false;
         m_type = nullptr;
@@ -227,28 +234,43 @@ void CCharacteristicChart::DrawChart(const QRect& area)
         DrawCutOffLines(chart);
 }
 
-void CCharacteristicChart::DrawCurves(CChart& chart)
+void CCharacteristicChart::UpdateCurveCache()
 {
-    if (!m_type)
+    if (m_curvesValid)
         return;
-    std::vector<float> xs, ys;
-    for (std::size_t i = 0; i < m_fuses.size(); ++i) {
+    m_curves.assign(m_fuses.size(), Curve());
+    for (std::size_t i = 0; i < m_fuses.size() && m_type; ++i) {
         const Fuse* fuse = m_fuses[i];
         const Characteristic* curve = fuse ? fuse->findCharacteristic(m_type->name()) : nullptr;
         if (!curve)
             continue;
-        xs.clear();
-        ys.clear();
+        Curve& cached = m_curves[i];
+        cached.exists = true;
+        cached.xs.reserve(curve->points().size());
+        cached.ys.reserve(curve->points().size());
         for (const CurvePoint& p : curve->points()) {
-            xs.push_back(float(m_type->xValue(p.x)));
-            ys.push_back(float(m_type->yValue(p.y)));
+            cached.xs.push_back(float(m_type->xValue(p.x)));
+            cached.ys.push_back(float(m_type->yValue(p.y)));
         }
+    }
+    m_curvesValid = true;
+}
+
+void CCharacteristicChart::DrawCurves(CChart& chart)
+{
+    if (!m_type)
+        return;
+    UpdateCurveCache();
+    for (std::size_t i = 0; i < m_fuses.size(); ++i) {
+        const Curve& curve = m_curves[i];
+        if (!curve.exists)
+            continue;
         // A fuse's legend entry appears even when its name is empty.
-        QString name = fuse->name();
+        QString name = m_fuses[i]->name();
         if (name.isNull())
             name = QStringLiteral("");
-        chart.DrawPolyline(xs.data(), ys.data(), int(xs.size()), PaletteColour(int(i)), int(i) + 1,
-                           name, 0, Qt::SolidLine, -1);
+        chart.DrawPolyline(curve.xs.data(), curve.ys.data(), int(curve.xs.size()),
+                           PaletteColour(int(i)), int(i) + 1, name, 0, Qt::SolidLine, -1);
     }
 }
 

@@ -41,7 +41,7 @@ public:
     bool IsChartReady() const { return m_chartReady; }
 
     // --- selection ---
-    void SetFuses(const std::vector<const Fuse*>& fuses) { m_fuses = fuses; }
+    void SetFuses(const std::vector<const Fuse*>& fuses);
     const std::vector<const Fuse*>& Fuses() const { return m_fuses; }
     const CharacteristicType* CurrentCharacteristic() const { return m_type; }
     // Makes the type current (none clears the chart), activates the
@@ -106,6 +106,7 @@ private:
     void DrawConstLines(CChart& chart);
     void DrawTablePoints(CChart& chart);
     void DrawCutOffLines(CChart& chart);
+    void UpdateCurveCache();
 
     CChartLinLin m_linLin;
     CChartLogLin m_logLin;
@@ -126,6 +127,18 @@ private:
     bool m_boundary = false;
     bool m_titles = true;
     bool m_tablePointsShown = true;
+
+    // The curves' points in real units, converted once per selection: the
+    // database never changes while the program runs, and the conversion
+    // would otherwise dominate every paint.
+    struct Curve
+    {
+        bool exists = false;
+        std::vector<float> xs;
+        std::vector<float> ys;
+    };
+    std::vector<Curve> m_curves;
+    bool m_curvesValid = false;
 
     std::array<QColor, PaletteSize> m_palette;
     ConstLineList m_xLines;

@@ -4,6 +4,7 @@
 #include "FuseDatabaseLoader.h"
 #include "FuseDatabaseLocation.h"
 #include "FuseModel.h"
+#include "SvgPaintDevice.h"
 
 #include <QFileInfo>
 #include <QPageSize>
@@ -81,10 +82,17 @@ bool ChartRenderer::write(CCharacteristicChart& chart, QSize size, const QString
         return true;
     }
     if (suffix == "svg") {
-        *error = QStringLiteral("SVG output is not available; write a .png or .pdf file.");
-        return false;
+        SvgPaintDevice svg(size);
+        QPainter painter(&svg);
+        CChart& active = chart.ActiveChart();
+        const bool buffered = active.doubleBuffering;
+        active.doubleBuffering = false;
+        chart.Paint(painter, QRect(QPoint(0, 0), size));
+        active.doubleBuffering = buffered;
+        painter.end();
+        return svg.save(file, error);
     }
-    *error = QStringLiteral("Unknown output type \"%1\"; the file must end in .png or .pdf.")
+    *error = QStringLiteral("Unknown output type \"%1\"; the file must end in .png, .pdf or .svg.")
                  .arg(suffix);
     return false;
 }

@@ -39,7 +39,7 @@ QString RenderOptions::usage()
         "                      [--boundary on|off] [--scientific on|off]\n"
         "                      [--table-points on|off] [--point X,Y ...]\n"
         "                      [--x-line NAME=VALUE ...] [--y-line NAME=VALUE ...]\n"
-        "                      --output FILE.png|FILE.pdf\n"
+        "                      --output FILE.png|FILE.pdf|FILE.svg\n"
         "Draws the characteristic NAME of the fuses, in the order given, as the\n"
         "chart view does. DIR is the fuse database directory (or a directory\n"
         "holding fuseDbDir).\n");

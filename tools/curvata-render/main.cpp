@@ -1,4 +1,4 @@
-// curvata-render: a chart of curvata as a PNG or PDF file, drawn by the
+// curvata-render: a chart of curvata as a PNG, PDF or SVG file, drawn by the
 // chart view's own code, without a window.
 #include "ChartRenderer.h"
 #include "MessageBoxService.h"

@@ -2,10 +2,12 @@
 // that the files are known to mean to the program what the sample intends.
 #include "FuseDatabaseLoadReport.h"
 #include "FuseDatabaseLoader.h"
+#include "FuseDatabaseLocation.h"
 #include "FuseDbFiles.h"
 #include "FuseDbGenerator.h"
 #include "TableListFile.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -73,6 +75,22 @@ TEST(FuseSampleWithLoader, LoadsWithOnlyTheIntendedIrregularity)
     const Characteristic* power = single->findCharacteristic(QStringLiteral("Power Dissipation"));
     ASSERT_TRUE(power);
     EXPECT_EQ(power->pointCount(), 1);
+}
+
+TEST(FuseSampleWithLoader, IsInstalledWhereCurvataLooks)
+{
+    // curvata starts in <sample>/curvata and finds fuseDbDir/fuse below it.
+    const QString dir = FuseDatabaseLocation::resolve(QStringLiteral(SAMPLE_DIR "/curvata"));
+    EXPECT_TRUE(dir.endsWith(QStringLiteral("/curvata/fuseDbDir/fuse"))) << dir.toStdString();
+    QString problem;
+    EXPECT_TRUE(TableListFile::check(dir, &problem)) << problem.toStdString();
+    for (const QString& table : TableListFile::requiredTables()) {
+        QFile installed(dir + QLatin1Char('/') + table + QStringLiteral(".rec"));
+        QFile committed(QStringLiteral(FIXTURE_DIR "/") + table + QStringLiteral(".rec"));
+        ASSERT_TRUE(installed.open(QIODevice::ReadOnly)) << table.toStdString();
+        ASSERT_TRUE(committed.open(QIODevice::ReadOnly)) << table.toStdString();
+        EXPECT_TRUE(installed.readAll() == committed.readAll()) << table.toStdString();
+    }
 }
 
 TEST(FuseSampleWithLoader, AgreesPointForPointWithTheFiles)

@@ -94,7 +94,7 @@ std::vector<double> logSpaced(double from, double to, int count)
 } // namespace
 
 FuseCurveModel::FuseCurveModel(FuseCategory category, double ratedCurrent, double shift)
-    : category_(category), rated_(ratedCurrent)
+    : rated_(ratedCurrent)
 {
     std::vector<CurveSample> points;
     if (category == FuseCategory::gG) {

@@ -58,7 +58,6 @@ private:
     double limitingThreshold() const;
     double cutOffPeak(double prospectiveA) const;
 
-    FuseCategory category_;
     double rated_;
     MonotoneSpline logCurve_; // log10(I) -> log10(t)
 };

@@ -73,6 +73,11 @@ CCharacteristicChart::CCharacteristicChart()
                 QColor(128, 0, 0),   QColor(0, 128, 0),   QColor(0, 0, 128),
                 QColor(255, 255, 0), QColor(0, 0, 0)}
 {
+    // Every coordinate system starts with the view's initial range, so that
+    // a type whose curves give no range still shows sensible axes.
+    m_linLin.SetRange(1.0, 1.0, 100.0, 100.0);
+    m_logLin.SetRange(1.0, 1.0, 100.0, 100.0);
+    m_linLog.SetRange(1.0, 1.0, 100.0, 100.0);
     m_logLog.SetRange(1.0, 1.0, 100.0, 100.0);
     Activate(m_logLog);
 }

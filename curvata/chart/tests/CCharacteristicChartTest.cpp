@@ -153,6 +153,8 @@ TEST(ChartAutoRange, DataTheRoundingDoesNotDefine)
     EXPECT_TRUE(boxes.texts().isEmpty());
 
     // A characteristic without points changes nothing.
+    // A linear chart never given a range starts at 1 to 100.
+    EXPECT_DOUBLE_EQ(CCharacteristicChart().LinLin().xMax, 100);
     Selection empty(linear());
     empty.add("E", {});
     empty.addWithout("F");
@@ -314,6 +316,17 @@ TEST(ChartConstLines, LabelsAndFittingToANewRange)
     chart.YLines()[0].y1 = chart.YLines()[0].y2 = 1e6f;
     chart.FitConstLinesToRange();
     EXPECT_TRUE(chart.YLines().isEmpty());
+
+    // A line on the range's end stays although 0.01 has no exact
+    // single-precision value.
+    Selection small(timeCurrent());
+    small.add("C", {{0.013, 0.5}, {4700, 50}});
+    chart.XLines() = {ConstLine::xLine("Min", 0.01f, 0, 1, Qt::red),
+                      ConstLine::xLine("Max", 10000.0f, 0, 1, Qt::red)};
+    chart.SetFuses(small.list());
+    chart.SetCharacteristic(&small.type);
+    ASSERT_DOUBLE_EQ(chart.XMin(), 0.01);
+    EXPECT_EQ(chart.XLines().size(), 2);
 }
 
 TEST(ChartTablePoints, DrawnOnlyWhileShown)

@@ -85,4 +85,7 @@ TEST_F(ViewFixture, ResizeLaysTheChartOutAgain)
     view.grab();
     EXPECT_EQ(view.ActiveChart().frameRight, 400);
     EXPECT_EQ(view.ActiveChart().frameBottom, 300);
+    // Too small for a plot: still paints without trouble.
+    view.resize(3, 2);
+    EXPECT_FALSE(view.grab().isNull());
 }

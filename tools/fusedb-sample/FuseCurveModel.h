@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FuseLinkSpec.h"
+#include "FuseLink.h"
 #include "MonotoneSpline.h"
 
 #include <array>

@@ -20,7 +20,7 @@ enum TypeSlot
     TypeCount
 };
 
-std::vector<CurveSample> curveFor(int slot, const FuseCurveModel& model, const FuseLinkSpec& link,
+std::vector<CurveSample> curveFor(int slot, const FuseCurveModel& model, const FuseLink& link,
                                   int points)
 {
     switch (slot) {
@@ -53,7 +53,7 @@ bool generateFuseDatabase(const QString& fuseDir, const FuseDbGeneratorOptions& 
     for (const CharacteristicTypeDef& type : FuseDbWriter::standardTypes())
         writer.addType(type);
 
-    const std::vector<FuseLinkSpec> range = sampleFuseRange();
+    const std::vector<FuseLink> range = sampleFuseRange();
     std::mt19937 random(options.seed);
     QSet<QString> groups;
     const auto group = [&](const QString& name, int level, const QString& parent) {
@@ -64,7 +64,7 @@ bool generateFuseDatabase(const QString& fuseDir, const FuseDbGeneratorOptions& 
     };
 
     for (int i = 0; i < options.fuses; ++i) {
-        const FuseLinkSpec& link = range[size_t(i) % range.size()];
+        const FuseLink& link = range[size_t(i) % range.size()];
         const int series = i / int(range.size());
         // Later series repeat the range under their own prefix, so that names
         // stay unique and still end in the rating.

@@ -64,12 +64,12 @@ const std::vector<RangeRow>& rangeRows()
 
 // NH00 semiconductor links sit directly in their category group, next to
 // the subgroups of the larger sizes.
-bool inCategoryGroup(const FuseLinkSpec& link)
+bool inCategoryGroup(const FuseLink& link)
 {
     return link.category == FuseCategory::gR && link.sizeDigit == 1;
 }
 
-QString groupOf(const FuseLinkSpec& link)
+QString groupOf(const FuseLink& link)
 {
     if (link.name() == kOrphanFuse)
         return kOrphanGroup;
@@ -77,17 +77,17 @@ QString groupOf(const FuseLinkSpec& link)
 }
 
 // Writes the three group levels depth first, each group once.
-void writeGroups(FuseDbWriter& writer, const std::vector<FuseLinkSpec>& range)
+void writeGroups(FuseDbWriter& writer, const std::vector<FuseLink>& range)
 {
     std::vector<QString> systems;
-    for (const FuseLinkSpec& link : range) {
+    for (const FuseLink& link : range) {
         if (std::find(systems.begin(), systems.end(), link.systemGroupName()) == systems.end())
             systems.push_back(link.systemGroupName());
     }
     for (const QString& system : systems) {
         writer.addGroup(system, 1, QString());
         std::vector<QString> categories;
-        for (const FuseLinkSpec& link : range) {
+        for (const FuseLink& link : range) {
             if (link.systemGroupName() == system &&
                 std::find(categories.begin(), categories.end(), link.categoryGroupName()) ==
                     categories.end())
@@ -96,7 +96,7 @@ void writeGroups(FuseDbWriter& writer, const std::vector<FuseLinkSpec>& range)
         for (const QString& category : categories) {
             writer.addGroup(category, 2, system);
             std::vector<QString> sizes;
-            for (const FuseLinkSpec& link : range) {
+            for (const FuseLink& link : range) {
                 if (link.categoryGroupName() == category && !inCategoryGroup(link) &&
                     std::find(sizes.begin(), sizes.end(), link.sizeGroupName()) == sizes.end())
                     sizes.push_back(link.sizeGroupName());
@@ -126,7 +126,7 @@ std::vector<CurveSample> turnBack(std::vector<CurveSample> curve)
     return out;
 }
 
-void writeCharacteristics(FuseDbWriter& writer, const FuseLinkSpec& link)
+void writeCharacteristics(FuseDbWriter& writer, const FuseLink& link)
 {
     const QString name = link.name();
     const FuseCurveModel model(link.category, link.rating);
@@ -149,9 +149,9 @@ void writeCharacteristics(FuseDbWriter& writer, const FuseLinkSpec& link)
 
 } // namespace
 
-std::vector<FuseLinkSpec> sampleFuseRange()
+std::vector<FuseLink> sampleFuseRange()
 {
-    std::vector<FuseLinkSpec> range;
+    std::vector<FuseLink> range;
     for (const RangeRow& row : rangeRows()) {
         for (double rating : row.ratings)
             range.push_back({row.sizeDigit, row.category, rating});
@@ -164,11 +164,11 @@ bool writeSampleFuseDatabase(const QString& fuseDir, QString* error)
     FuseDbWriter writer;
     for (const CharacteristicTypeDef& type : FuseDbWriter::standardTypes())
         writer.addType(type);
-    const std::vector<FuseLinkSpec> range = sampleFuseRange();
+    const std::vector<FuseLink> range = sampleFuseRange();
     writeGroups(writer, range);
-    for (const FuseLinkSpec& link : range)
+    for (const FuseLink& link : range)
         writer.addFuse(link.name(), link.catalogueNumber(), groupOf(link));
-    for (const FuseLinkSpec& link : range)
+    for (const FuseLink& link : range)
         writeCharacteristics(writer, link);
     return writer.write(fuseDir, error);
 }

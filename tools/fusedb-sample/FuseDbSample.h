@@ -1,13 +1,13 @@
 #pragma once
 
-#include "FuseLinkSpec.h"
+#include "FuseLink.h"
 
 #include <QString>
 
 #include <vector>
 
 // The fuse links of the curated sample database, in file order.
-std::vector<FuseLinkSpec> sampleFuseRange();
+std::vector<FuseLink> sampleFuseRange();
 
 // Writes the curated sample fuse database (the one installed beside curvata)
 // into fuseDir. The output depends on nothing but this code.

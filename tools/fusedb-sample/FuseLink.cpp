@@ -1,4 +1,4 @@
-#include "FuseLinkSpec.h"
+#include "FuseLink.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,12 +30,12 @@ const SizeData& sizeData(int digit)
 
 } // namespace
 
-QString FuseLinkSpec::sizeName() const
+QString FuseLink::sizeName() const
 {
     return QString::fromLatin1(sizeData(sizeDigit).name);
 }
 
-QString FuseLinkSpec::categoryName() const
+QString FuseLink::categoryName() const
 {
     switch (category) {
     case FuseCategory::aM:
@@ -48,7 +48,7 @@ QString FuseLinkSpec::categoryName() const
     return QStringLiteral("gG");
 }
 
-QString FuseLinkSpec::ratingText() const
+QString FuseLink::ratingText() const
 {
     const long tenths = std::lround(rating * 10.0);
     if (tenths % 10 == 0)
@@ -56,13 +56,13 @@ QString FuseLinkSpec::ratingText() const
     return QString::number(tenths / 10) + QLatin1Char(',') + QString::number(tenths % 10);
 }
 
-QString FuseLinkSpec::name() const
+QString FuseLink::name() const
 {
     return sizeName() + QLatin1Char(' ') + categoryName() + QLatin1Char(' ') + ratingText() +
            QStringLiteral(" A");
 }
 
-QString FuseLinkSpec::catalogueNumber() const
+QString FuseLink::catalogueNumber() const
 {
     const int categoryDigit = category == FuseCategory::gG   ? 1
                               : category == FuseCategory::aM ? 2
@@ -74,27 +74,27 @@ QString FuseLinkSpec::catalogueNumber() const
         .arg(tenths, 4, 10, QLatin1Char('0'));
 }
 
-QString FuseLinkSpec::systemGroupName() const
+QString FuseLink::systemGroupName() const
 {
     return QString::fromLatin1(sizeData(sizeDigit).system) + QStringLiteral(" fuse links");
 }
 
-QString FuseLinkSpec::categoryGroupName() const
+QString FuseLink::categoryGroupName() const
 {
     return QString::fromLatin1(sizeData(sizeDigit).system) + QLatin1Char(' ') + categoryName();
 }
 
-QString FuseLinkSpec::sizeGroupName() const
+QString FuseLink::sizeGroupName() const
 {
     return sizeName() + QLatin1Char(' ') + categoryName();
 }
 
-double FuseLinkSpec::breakingCapacityKA() const
+double FuseLink::breakingCapacityKA() const
 {
     return category == FuseCategory::gR ? 100.0 : sizeData(sizeDigit).breakingCapacity;
 }
 
-double FuseLinkSpec::ratedPowerLoss() const
+double FuseLink::ratedPowerLoss() const
 {
     const SizeData& size = sizeData(sizeDigit);
     double loss = 0.8 * size.maxPowerLoss * std::pow(rating / size.largestRating, 0.8);

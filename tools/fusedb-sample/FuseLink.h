@@ -13,7 +13,7 @@ enum class FuseCategory
 
 // One fuse link of the product range: its size, category and rating, and what
 // follows from them (name, catalogue number, group names, rated values).
-struct FuseLinkSpec
+struct FuseLink
 {
     // Size digit of the catalogue code: 0 NH000, 1 NH00, 2 NH1, 3 NH2, 4 NH3,
     // 5 D II, 6 D III, 7 D01, 8 D02, 9 10x38.

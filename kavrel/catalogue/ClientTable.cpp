@@ -294,7 +294,15 @@ void ClientTable::validate(const std::vector<Change>& changes) const
         if (c.kind != Change::Delete && c.values.size() != m_schema.fields.size())
             throw TableError(m_native, QStringLiteral("a row needs a value for every field"));
     }
-    checkUnique(changes);
+    // Keys are compared in canonical form, whatever the caller passed.
+    std::vector<Change> canonical = changes;
+    for (Change& c : canonical) {
+        if (c.kind != Change::Delete) {
+            for (int f = 0; f < fieldCount(); ++f)
+                c.values[size_t(f)] = coerce(f, c.values[size_t(f)]);
+        }
+    }
+    checkUnique(canonical);
 }
 
 namespace {
@@ -409,13 +417,13 @@ void ClientTable::applyInMemory(Change& change)
 
 void ClientTable::commit(std::vector<Change>& changes)
 {
-    validate(changes);
     for (Change& c : changes) {
-        if (c.kind != Change::Delete) {
+        if (c.kind != Change::Delete && c.values.size() == m_schema.fields.size()) {
             for (int f = 0; f < fieldCount(); ++f)
                 c.values[size_t(f)] = coerce(f, c.values[size_t(f)]);
         }
     }
+    validate(changes);
     // The file first: a row-level write of exactly these changes.
     QString writeError;
     const bool writeThrough = m_store && m_store->isOpen() && !m_modified && !m_fileIsNew;

@@ -59,13 +59,6 @@ template <typename T> int threeWay(const T& a, const T& b)
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
-const QString& stringOf(const QVariant& v, const QString& empty)
-{
-    if (v.typeId() == QMetaType::QString)
-        return *static_cast<const QString*>(v.constData());
-    return empty;
-}
-
 } // namespace
 
 QVariant FieldValue::coerce(const FieldDef& field, const QVariant& value, bool truncate)
@@ -146,41 +139,38 @@ QVariant FieldValue::coerce(const FieldDef& field, const QVariant& value, bool t
     return QVariant();
 }
 
+namespace {
+// Canonical values are read in place: QVariant::typeId() is not inline and
+// dominated keyed lookups and filters.
+template <typename T> const T& held(const QVariant& v)
+{
+    Q_ASSERT(v.metaType() == QMetaType::fromType<T>());
+    return *static_cast<const T*>(v.constData());
+}
+} // namespace
+
 int FieldValue::compare(FieldType type, const QVariant& a, const QVariant& b)
 {
+    const bool va = a.isValid(), vb = b.isValid();
     switch (type) {
     case FieldType::Int32:
-    case FieldType::Int16: {
-        if (a.typeId() == QMetaType::Int && b.typeId() == QMetaType::Int)
-            return threeWay(*static_cast<const int*>(a.constData()),
-                            *static_cast<const int*>(b.constData()));
-        return threeWay(a.toLongLong(), b.toLongLong());
-    }
-    case FieldType::Float: {
-        if (a.typeId() == QMetaType::Double && b.typeId() == QMetaType::Double)
-            return threeWay(*static_cast<const double*>(a.constData()),
-                            *static_cast<const double*>(b.constData()));
-        return threeWay(a.toDouble(), b.toDouble());
-    }
+    case FieldType::Int16:
+        return threeWay(va ? held<int>(a) : 0, vb ? held<int>(b) : 0);
+    case FieldType::Float:
+        return threeWay(va ? held<double>(a) : 0.0, vb ? held<double>(b) : 0.0);
     case FieldType::String: {
         static const QString empty;
-        if ((a.typeId() == QMetaType::QString || !a.isValid()) &&
-            (b.typeId() == QMetaType::QString || !b.isValid()))
-            return QString::compare(stringOf(a, empty), stringOf(b, empty), Qt::CaseSensitive);
-        return QString::compare(a.toString(), b.toString(), Qt::CaseSensitive);
+        return QString::compare(va ? held<QString>(a) : empty, vb ? held<QString>(b) : empty,
+                                Qt::CaseSensitive);
     }
-    case FieldType::Date: {
-        const bool va = a.isValid(), vb = b.isValid();
+    case FieldType::Date:
         if (!va || !vb)
             return threeWay(va, vb);
-        return threeWay(a.toDate(), b.toDate());
-    }
-    case FieldType::DateTime: {
-        const bool va = a.isValid(), vb = b.isValid();
+        return threeWay(held<QDate>(a), held<QDate>(b));
+    case FieldType::DateTime:
         if (!va || !vb)
             return threeWay(va, vb);
-        return threeWay(a.toDateTime(), b.toDateTime());
-    }
+        return threeWay(held<QDateTime>(a), held<QDateTime>(b));
     }
     return 0;
 }

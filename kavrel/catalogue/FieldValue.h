@@ -17,7 +17,9 @@ public:
     // or, unless `truncate`, a string is longer than the width.
     static QVariant coerce(const FieldDef& field, const QVariant& value, bool truncate = false);
 
-    // Three-way comparison of two canonical values of one type.
+    // Three-way comparison of two values of one type. Both must be canonical
+    // (as coerce() returns them) or invalid; values of the wrong type are
+    // not checked in release builds.
     static int compare(FieldType type, const QVariant& a, const QVariant& b);
     // Comparison of values of possibly different types: numbers as numbers,
     // everything else as text.

@@ -404,6 +404,11 @@ void bindNode(FilterExpr::Node& n, const FilterExpr::Resolver& resolver, const Q
     }
 }
 
+struct Scratch
+{
+    QVariant a, b;
+};
+
 const QVariant& operandValue(const Operand& o, const FilterExpr::Source& src, int rowId,
                              QVariant& scratch)
 {
@@ -412,21 +417,20 @@ const QVariant& operandValue(const Operand& o, const FilterExpr::Source& src, in
     return src.value(rowId, o.field, scratch);
 }
 
-bool evaluate(const FilterExpr::Node& n, const FilterExpr::Source& src, int rowId)
+bool evaluate(const FilterExpr::Node& n, const FilterExpr::Source& src, int rowId, Scratch& s)
 {
     switch (n.kind) {
     case FilterExpr::Node::True:
         return true;
     case FilterExpr::Node::And:
-        return evaluate(*n.left, src, rowId) && evaluate(*n.right, src, rowId);
+        return evaluate(*n.left, src, rowId, s) && evaluate(*n.right, src, rowId, s);
     case FilterExpr::Node::Or:
-        return evaluate(*n.left, src, rowId) || evaluate(*n.right, src, rowId);
+        return evaluate(*n.left, src, rowId, s) || evaluate(*n.right, src, rowId, s);
     case FilterExpr::Node::Not:
-        return !evaluate(*n.left, src, rowId);
+        return !evaluate(*n.left, src, rowId, s);
     case FilterExpr::Node::Compare: {
-        QVariant sa, sb;
-        const QVariant& a = operandValue(n.a, src, rowId, sa);
-        const QVariant& b = operandValue(n.b, src, rowId, sb);
+        const QVariant& a = operandValue(n.a, src, rowId, s.a);
+        const QVariant& b = operandValue(n.b, src, rowId, s.b);
         const int c = n.typed ? FieldValue::compare(n.type, a, b) : FieldValue::compareMixed(a, b);
         return apply(n.op, c);
     }
@@ -455,7 +459,8 @@ void FilterExpr::bind(const Resolver& resolver)
 
 bool FilterExpr::matches(const Source& source, int rowId) const
 {
-    return evaluate(*m_root, source, rowId);
+    Scratch scratch; // one pair per row, not per comparison
+    return evaluate(*m_root, source, rowId, scratch);
 }
 
 bool FilterExpr::isEmpty() const

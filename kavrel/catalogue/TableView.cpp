@@ -217,7 +217,15 @@ QVariant TableView::rowValue(int rowId, int field) const
     if (!m_autoCalc)
         return QVariant();
     const CalcField& calc = m_calc[size_t(field - stored)];
-    return calc.function ? calc.function(TableRecord(*this, rowId)) : QVariant();
+    if (!calc.function)
+        return QVariant();
+    // Filters, sums and lookups compare canonical values only; a calculated
+    // text longer than its display width is cut like a stored one would be.
+    try {
+        return FieldValue::coerce(calc.def, calc.function(TableRecord(*this, rowId)), true);
+    } catch (const TableError&) {
+        return QVariant();
+    }
 }
 
 QVariant TableView::value(const QString& field) const
@@ -484,6 +492,7 @@ void TableView::rebuild(bool keepPosition)
     const int oldRow = currentRowId();
     const int oldPos = m_pos;
     m_rows.clear();
+    m_lead.clear();
     m_pos = -1;
     m_bof = m_eof = true;
     if (!isActive())
@@ -541,10 +550,20 @@ void TableView::rebuild(bool keepPosition)
     }
     if (m_filtered && m_filterExpr && !m_filterExpr->isEmpty()) {
         const ViewSource source(*this);
-        std::erase_if(m_rows, [&](int row) {
-            return (!overlay || !isPendingRow(row)) && !m_filterExpr->matches(source, row);
-        });
+        if (!overlay && m_rows.size() * 2 >= size_t(m_table->rowCount())) {
+            // Most of the table: evaluate in storage order, which reads the
+            // rows' cells sequentially instead of jumping around memory.
+            std::vector<char> pass(size_t(m_table->rowSlots()), 0);
+            for (int id = 0; id < m_table->rowSlots(); ++id)
+                pass[size_t(id)] = m_table->isLive(id) && m_filterExpr->matches(source, id);
+            std::erase_if(m_rows, [&](int row) { return !pass[size_t(row)]; });
+        } else {
+            std::erase_if(m_rows, [&](int row) {
+                return (!overlay || !isPendingRow(row)) && !m_filterExpr->matches(source, row);
+            });
+        }
     }
+    rebuildLead();
     if (m_rows.empty())
         return;
     m_bof = m_eof = false;
@@ -555,6 +574,37 @@ void TableView::rebuild(bool keepPosition)
     } else {
         m_bof = true;
     }
+}
+
+// The leading order field of every row, in view order, when it is an
+// integer: keyed lookups search this compact array before touching rows.
+bool TableView::leadUsable() const
+{
+    return !m_order.empty() && m_lead.size() == m_rows.size() && isActive() &&
+           m_pendingEdits.empty() && m_pendingInserts.empty() && m_pendingDeletes.empty() &&
+           (m_table->schema().fields[size_t(m_order[0])].type == FieldType::Int32 ||
+            m_table->schema().fields[size_t(m_order[0])].type == FieldType::Int16);
+}
+
+int TableView::leadValue(int rowId) const
+{
+    const QVariant& v = storedValue(rowId, m_order[0]);
+    return v.isValid() ? *static_cast<const int*>(v.constData()) : 0;
+}
+
+void TableView::rebuildLead()
+{
+    m_lead.clear();
+    if (m_order.empty() || !isActive())
+        return;
+    const FieldType type = m_table->schema().fields[size_t(m_order[0])].type;
+    if (type != FieldType::Int32 && type != FieldType::Int16)
+        return;
+    if (!m_pendingEdits.empty() || !m_pendingInserts.empty() || !m_pendingDeletes.empty())
+        return;
+    m_lead.reserve(m_rows.size());
+    for (int row : m_rows)
+        m_lead.push_back(leadValue(row));
 }
 
 int TableView::findPosition(int rowId) const
@@ -570,8 +620,12 @@ void TableView::updateRow(int rowId)
     const int current = currentRowId();
     const int oldPos = m_pos;
     const int at = findPosition(rowId);
-    if (at >= 0)
+    const bool lead = leadUsable();
+    if (at >= 0) {
         m_rows.erase(m_rows.begin() + at);
+        if (lead)
+            m_lead.erase(m_lead.begin() + at);
+    }
     std::vector<QVariant> key;
     bool restricted = false;
     const bool visible = rangeKey(&key, &restricted) &&
@@ -580,8 +634,12 @@ void TableView::updateRow(int rowId)
     if (visible) {
         auto pos = std::lower_bound(m_rows.begin(), m_rows.end(), rowId,
                                     [&](int a, int b) { return compareOrder(a, b) < 0; });
+        if (lead)
+            m_lead.insert(m_lead.begin() + (pos - m_rows.begin()), leadValue(rowId));
         m_rows.insert(pos, rowId);
     }
+    if (!lead)
+        rebuildLead();
     if (at < 0 && !visible)
         return;
     if (m_rows.empty()) {

@@ -206,6 +206,9 @@ private:
     const QVariant& storedValue(int rowId, int field) const;
     int requireField(const QString& name) const;
     bool isPendingRow(int rowId) const;
+    bool leadUsable() const;
+    int leadValue(int rowId) const;
+    void rebuildLead();
 
     ClientTable* m_table;
     QString m_name;
@@ -224,6 +227,7 @@ private:
     bool m_filtered = true;
 
     std::vector<int> m_rows; // row ids in view order
+    std::vector<int> m_lead; // leading integer order field of m_rows, when usable
     int m_pos = -1;          // index into m_rows
     bool m_bof = true;
     bool m_eof = true;

@@ -120,9 +120,15 @@ bool TableView::findKey(const QVariantList& keyPrefix)
         return false;
     checkBrowse();
     const std::vector<QVariant> key = coerceKey(keyPrefix);
-    auto it = std::partition_point(m_rows.begin(), m_rows.end(),
-                                   [&](int row) { return compareKey(row, key) < 0; });
-    if (it == m_rows.end() || compareKey(*it, key) != 0)
+    auto lo = m_rows.begin(), hi = m_rows.end();
+    if (!key.empty() && leadUsable()) {
+        const int first = key[0].isValid() ? *static_cast<const int*>(key[0].constData()) : 0;
+        const auto range = std::equal_range(m_lead.begin(), m_lead.end(), first);
+        lo = m_rows.begin() + (range.first - m_lead.begin());
+        hi = m_rows.begin() + (range.second - m_lead.begin());
+    }
+    auto it = std::partition_point(lo, hi, [&](int row) { return compareKey(row, key) < 0; });
+    if (it == hi || compareKey(*it, key) != 0)
         return false;
     moveTo(int(it - m_rows.begin()));
     m_bof = m_eof = false;

@@ -19,7 +19,8 @@ struct GateRow
 };
 
 // gG gates {Imin 10 s, Imax 5 s, Imin 0.1 s, Imax 0.1 s}. The rows below 16 A
-// are those of the D, D0 and cylindrical link standards.
+// are approximate values for the small D, D0 and cylindrical links; they only
+// shape the curves and are not checked as limits.
 constexpr GateRow kGates[] = {
     {2, {3.7, 9.2, 6.0, 23}},
     {4, {7.8, 18.5, 14, 47}},

@@ -189,7 +189,7 @@ def fuse_links(c, parent, cat, family, sizes, voltage, breaking, standard, dim_p
                      p_standard(standard)]
             c.product(group, fuse_code(cat, size, amps), name, paras,
                       picture_name(size) + cat.upper(),
-                      dim=dim_prefix + size.replace(" ", ""), sym="KS_FUSE")
+                      dim=dim_prefix + picture_name(size), sym="KS_FUSE")
 
 
 def nh_name(size, amps, cat):

@@ -216,6 +216,30 @@ void CCharacteristicChart::Paint(QPainter& painter, const QRect& area)
     chart.EndDraw(painter);
 }
 
+void CCharacteristicChart::PaintPrinted(QPainter& painter, const QRect& area, int printScale,
+                                        const std::function<void(QPainter&)>& overlay)
+{
+    if (!m_chartReady)
+        return;
+    CChart& chart = *m_active;
+    chart.printing = true;
+    chart.printScale = std::max(1, printScale);
+    chart.SetViewport(0.0, 0.0, 1.0, 1.0);
+    chart.Layout(area);
+    chart.BeginDraw(painter);
+    DrawChart(area);
+    if (overlay)
+        overlay(painter);
+    chart.EndDraw(painter);
+}
+
+int CCharacteristicChart::PrintScale(int printerDpi, int screenDpi)
+{
+    if (printerDpi <= 0 || screenDpi <= 0)
+        return 1;
+    return std::max(1, printerDpi / screenDpi);
+}
+
 void CCharacteristicChart::DrawChart(const QRect& area)
 {
     CChart& chart = *m_active;

@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QRect>
 #include <array>
+#include <functional>
 #include <vector>
 
 class CharacteristicType;
@@ -96,6 +97,15 @@ public:
     // One screen paint of `area`: nothing while the chart is not ready,
     // else the chart through the off-screen image of the painter's clip.
     void Paint(QPainter& painter, const QRect& area);
+    // One printed page: the chart straight onto the device in `area`, pen
+    // widths, boundary inset and markers multiplied by `printScale`;
+    // `overlay` adds to the page before the paint ends. An empty page
+    // while the chart is not ready.
+    void PaintPrinted(QPainter& painter, const QRect& area, int printScale,
+                      const std::function<void(QPainter&)>& overlay = {});
+    // Printer pixels per screen pixel, never below 1, so that printed
+    // boundaries and markers keep their screen proportions.
+    static int PrintScale(int printerDpi, int screenDpi);
     // The chart into an area of the active chart's current paint (between
     // its BeginDraw and EndDraw).
     void DrawChart(const QRect& area);

@@ -390,3 +390,41 @@ TEST(ChartCutOff, PeakCurrentLinesOnlyForTheExactName)
     paint(chart, canvas);
     EXPECT_FALSE(canvas.textList().contains(QString::fromUtf8("√2Ik")));
 }
+
+TEST(ChartPrinting, PrintedPageScalesBoundaryAndMarkers)
+{
+    Selection sel(linear());
+    sel.add("A", {{1, 1}, {99, 99}});
+    CCharacteristicChart chart;
+    EXPECT_EQ(CCharacteristicChart::PrintScale(600, 96), 6);
+    EXPECT_EQ(CCharacteristicChart::PrintScale(72, 96), 1);
+    EXPECT_EQ(CCharacteristicChart::PrintScale(0, 96), 1);
+
+    QImage page(1200, 1650, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    chart.PaintPrinted(painter, QRect(0, 150, 1200, 1500), 4); // not ready: empty page
+    EXPECT_EQ(page.pixelColor(600, 800), QColor(Qt::white));
+
+    chart.SetFuses(sel.list());
+    chart.SetCharacteristic(&sel.type);
+    chart.SetBoundary(true);
+    chart.TablePoints().append(TablePoint{50, 50});
+    bool overlaid = false;
+    chart.PaintPrinted(painter, QRect(0, 150, 1200, 1500), 4, [&](QPainter& p) {
+        overlaid = true;
+        p.fillRect(QRect(25, 25, 135, 112), Qt::blue);
+    });
+    painter.end();
+    Artifacts::save(page, "chart-printed-page");
+    EXPECT_TRUE(overlaid);
+    CChart& c = chart.ActiveChart();
+    EXPECT_FALSE(c.printing);
+    EXPECT_EQ(c.frameTop, 150);
+    EXPECT_EQ(page.pixelColor(600, 100), QColor(Qt::white)); // the band above stays free
+    EXPECT_EQ(page.pixelColor(30, 30), QColor(Qt::blue));
+    EXPECT_EQ(page.pixelColor(20, 900), QColor(0, 0, 0)); // boundary inset 5 x 4
+    EXPECT_EQ(page.pixelColor(12, 900), QColor(Qt::white));
+    const QPoint centre = c.ToDevice(50, 50);
+    EXPECT_EQ(page.pixelColor(centre + QPoint(10, 0)), QColor(0, 0, 0)); // radius 3 x 4
+}

@@ -256,7 +256,8 @@ QVariant ClientTable::coerce(int field, const QVariant& value) const
 int ClientTable::compareRows(const std::vector<int>& fields, int a, int b) const
 {
     for (int f : fields) {
-        const int c = FieldValue::compare(m_schema.fields[size_t(f)].type, cell(a, f), cell(b, f));
+        const int c =
+            FieldValue::compareInline(m_schema.fields[size_t(f)].type, cell(a, f), cell(b, f));
         if (c != 0)
             return c;
     }
@@ -334,8 +335,8 @@ void ClientTable::checkUnique(const std::vector<Change>& changes) const
             // rows that this batch deletes or rewrites.
             auto keyLess = [&](int row, const std::vector<QVariant>& key) {
                 for (int f : fields) {
-                    const int r = FieldValue::compare(m_schema.fields[size_t(f)].type, cell(row, f),
-                                                      key[size_t(f)]);
+                    const int r = FieldValue::compareInline(m_schema.fields[size_t(f)].type,
+                                                            cell(row, f), key[size_t(f)]);
                     if (r != 0)
                         return r < 0;
                 }

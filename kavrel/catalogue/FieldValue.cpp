@@ -63,7 +63,24 @@ template <typename T> int threeWay(const T& a, const T& b)
 
 QVariant FieldValue::coerce(const FieldDef& field, const QVariant& value, bool truncate)
 {
-    if (!value.isValid() || value.isNull())
+    if (!value.isValid())
+        return QVariant();
+    // Values that already have the canonical type (the common case).
+    const QMetaType type = value.metaType();
+    if (type == QMetaType::fromType<int>()) {
+        const int v = *static_cast<const int*>(value.constData());
+        if (field.type == FieldType::Int32 ||
+            (field.type == FieldType::Int16 && v >= -32768 && v <= 32767))
+            return value;
+    } else if (type == QMetaType::fromType<QString>() && field.type == FieldType::String) {
+        if (field.width <= 0 ||
+            static_cast<const QString*>(value.constData())->size() <= field.width)
+            return value;
+    } else if (type == QMetaType::fromType<double>() && field.type == FieldType::Float) {
+        if (std::isfinite(*static_cast<const double*>(value.constData())))
+            return value;
+    }
+    if (value.isNull())
         return QVariant();
     switch (field.type) {
     case FieldType::Int32:

@@ -23,6 +23,25 @@ public:
     static int compare(FieldType type, const QVariant& a, const QVariant& b);
     // Comparison of values of possibly different types: numbers as numbers,
     // everything else as text.
+    // compare() with integers done inline: keys and filters are mostly
+    // integer comparisons.
+    static int compareInline(FieldType type, const QVariant& a, const QVariant& b)
+    {
+        if (type == FieldType::Int32 || type == FieldType::Int16) {
+            const int x = a.isValid() ? *static_cast<const int*>(a.constData()) : 0;
+            const int y = b.isValid() ? *static_cast<const int*>(b.constData()) : 0;
+            return x < y ? -1 : (y < x ? 1 : 0);
+        }
+        return compare(type, a, b);
+    }
+    // Equality of canonical strings (no value equals "").
+    static bool equalStrings(const QVariant& a, const QVariant& b)
+    {
+        static const QString empty;
+        const QString& x = a.isValid() ? *static_cast<const QString*>(a.constData()) : empty;
+        const QString& y = b.isValid() ? *static_cast<const QString*>(b.constData()) : empty;
+        return x == y;
+    }
     static int compareMixed(const QVariant& a, const QVariant& b);
     static bool equalNoCase(const QVariant& a, const QVariant& b);
 

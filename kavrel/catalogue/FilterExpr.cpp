@@ -431,7 +431,10 @@ bool evaluate(const FilterExpr::Node& n, const FilterExpr::Source& src, int rowI
     case FilterExpr::Node::Compare: {
         const QVariant& a = operandValue(n.a, src, rowId, s.a);
         const QVariant& b = operandValue(n.b, src, rowId, s.b);
-        const int c = n.typed ? FieldValue::compare(n.type, a, b) : FieldValue::compareMixed(a, b);
+        if (n.typed && n.type == FieldType::String && (n.op == Op::Eq || n.op == Op::Ne))
+            return FieldValue::equalStrings(a, b) == (n.op == Op::Eq);
+        const int c =
+            n.typed ? FieldValue::compareInline(n.type, a, b) : FieldValue::compareMixed(a, b);
         return apply(n.op, c);
     }
     }

@@ -427,13 +427,13 @@ bool TableView::rangeKey(std::vector<QVariant>* key, bool* restricted) const
     return true;
 }
 
-int TableView::compareKey(int rowId, const std::vector<QVariant>& key) const
+int TableView::compareKey(int rowId, const std::vector<QVariant>& key, size_t from) const
 {
     const TableSchema& schema = m_table->schema();
-    for (size_t i = 0; i < key.size(); ++i) {
+    for (size_t i = from; i < key.size(); ++i) {
         const int f = m_order[i];
         const int c =
-            FieldValue::compare(schema.fields[size_t(f)].type, storedValue(rowId, f), key[i]);
+            FieldValue::compareInline(schema.fields[size_t(f)].type, storedValue(rowId, f), key[i]);
         if (c != 0)
             return c;
     }
@@ -444,8 +444,8 @@ int TableView::compareOrder(int a, int b) const
 {
     const TableSchema& schema = m_table->schema();
     for (int f : m_order) {
-        const int c = FieldValue::compare(schema.fields[size_t(f)].type, storedValue(a, f),
-                                          storedValue(b, f));
+        const int c = FieldValue::compareInline(schema.fields[size_t(f)].type, storedValue(a, f),
+                                                storedValue(b, f));
         if (c != 0)
             return c;
     }
@@ -517,8 +517,8 @@ void TableView::rebuild(bool keepPosition)
             auto baseCompare = [&](int row) {
                 for (size_t i = 0; i < key.size(); ++i) {
                     const int f = m_order[i];
-                    const int c = FieldValue::compare(schema.fields[size_t(f)].type,
-                                                      m_table->cell(row, f), key[i]);
+                    const int c = FieldValue::compareInline(schema.fields[size_t(f)].type,
+                                                            m_table->cell(row, f), key[i]);
                     if (c != 0)
                         return c;
                 }
@@ -563,7 +563,7 @@ void TableView::rebuild(bool keepPosition)
             });
         }
     }
-    rebuildLead();
+    // The lead array is built by the first keyed lookup that needs it.
     if (m_rows.empty())
         return;
     m_bof = m_eof = false;
@@ -638,8 +638,6 @@ void TableView::updateRow(int rowId)
             m_lead.insert(m_lead.begin() + (pos - m_rows.begin()), leadValue(rowId));
         m_rows.insert(pos, rowId);
     }
-    if (!lead)
-        rebuildLead();
     if (at < 0 && !visible)
         return;
     if (m_rows.empty()) {

@@ -192,7 +192,7 @@ private:
     bool passes(int rowId) const;
     bool isVisibleRow(int rowId, bool restricted, const std::vector<QVariant>& key) const;
     int compareOrder(int a, int b) const;
-    int compareKey(int rowId, const std::vector<QVariant>& key) const;
+    int compareKey(int rowId, const std::vector<QVariant>& key, size_t from = 0) const;
     std::vector<QVariant> coerceKey(const QVariantList& keyPrefix) const;
     void moveTo(int position);
     void scrolled();

@@ -121,14 +121,18 @@ bool TableView::findKey(const QVariantList& keyPrefix)
     checkBrowse();
     const std::vector<QVariant> key = coerceKey(keyPrefix);
     auto lo = m_rows.begin(), hi = m_rows.end();
+    size_t from = 0; // key fields already matched through the lead array
+    if (!key.empty() && m_lead.size() != m_rows.size())
+        rebuildLead();
     if (!key.empty() && leadUsable()) {
+        from = 1;
         const int first = key[0].isValid() ? *static_cast<const int*>(key[0].constData()) : 0;
         const auto range = std::equal_range(m_lead.begin(), m_lead.end(), first);
         lo = m_rows.begin() + (range.first - m_lead.begin());
         hi = m_rows.begin() + (range.second - m_lead.begin());
     }
-    auto it = std::partition_point(lo, hi, [&](int row) { return compareKey(row, key) < 0; });
-    if (it == hi || compareKey(*it, key) != 0)
+    auto it = std::partition_point(lo, hi, [&](int row) { return compareKey(row, key, from) < 0; });
+    if (it == hi || compareKey(*it, key, from) != 0)
         return false;
     moveTo(int(it - m_rows.begin()));
     m_bof = m_eof = false;

@@ -442,3 +442,60 @@ TEST(ChartPaint, OffscreenImageCoversOnlyTheClipBox)
     EXPECT_FALSE(chart.printing);
     EXPECT_EQ(image.pixelColor(300, 200), QColor(10, 20, 30));
 }
+
+TEST(ChartPolyline, PointsWithoutAPlaceBreakTheLine)
+{
+    CChartLogLog chart;
+    chart.SetRange(1, 1, 100, 100);
+    Canvas canvas;
+    // Run 1: (2,10)-(5,10); gap at the NaN; run 2: (20,10)-(50,10); the
+    // zero x cannot lie on a logarithmic axis and breaks it again.
+    const float xs[7] = {2, 5, std::nanf(""), 20, 50, 0, 80};
+    const float ys[7] = {10, 10, 10, 10, 10, 10, 10};
+    const QImage image = canvas.paint(chart, QSize(800, 600), [&] {
+        chart.DrawPolyline(xs, ys, 7, Qt::red, 0, QString(), 0, Qt::SolidLine, -1);
+    });
+    const QColor red(255, 0, 0);
+    const int y = chart.ToDevice(3, 10).y();
+    EXPECT_EQ(image.pixelColor(chart.ToDevice(3, 10).x(), y), red);
+    EXPECT_EQ(image.pixelColor(chart.ToDevice(30, 10).x(), y), red);
+    EXPECT_NE(image.pixelColor(chart.ToDevice(10, 10).x(), y), red);
+    EXPECT_NE(image.pixelColor(chart.ToDevice(65, 10).x(), y), red);
+    // The number label goes to the first of the equally high points.
+    ASSERT_EQ(canvas.texts.size(), 1);
+    EXPECT_EQ(canvas.texts[0].topLeft, chart.ToDevice(2, 10) + QPoint(5, -15));
+}
+
+TEST(ChartPaint, EveryCoordinateSystemDrawsAWholeChart)
+{
+    CChartLinLin linLin;
+    CChartLogLin logLin;
+    CChartLinLog linLog;
+    CChartLogLog logLog;
+    const char* names[4] = {"chart-system-linlin", "chart-system-loglin", "chart-system-linlog",
+                            "chart-system-loglog"};
+    int index = 0;
+    for (CChart* chart : {static_cast<CChart*>(&linLin), static_cast<CChart*>(&logLin),
+                          static_cast<CChart*>(&linLog), static_cast<CChart*>(&logLog)}) {
+        ASSERT_TRUE(chart->SetRange(1, 0.1, 1000, 100));
+        EXPECT_EQ(chart->axisType, index);
+        chart->legend = index % 2 == 0;
+        chart->scientificLabels = index == 3;
+        Canvas canvas;
+        const float xs[3] = {2, 30, 900};
+        const float ys[3] = {90, 5, 0.2f};
+        const QImage image = canvas.paint(*chart, QSize(900, 600), [&] {
+            chart->DrawXTitle("x");
+            chart->DrawYTitle("y");
+            chart->DrawTitle("System");
+            chart->DrawAxes();
+            chart->DrawGrid();
+            chart->DrawPolyline(xs, ys, 3, Qt::blue, 1, "Curve", 0, Qt::SolidLine, -1);
+        });
+        EXPECT_EQ(canvas.textList().contains("Curve"), chart->legend) << index;
+        if (index == 3) {
+            EXPECT_TRUE(canvas.textList().contains("       1e+03"));
+        }
+        Artifacts::save(image, names[index++]);
+    }
+}

@@ -3,6 +3,8 @@
 #include "FilterExpr.h"
 #include "TableError.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QVariant>
 #include <cstddef>

@@ -179,7 +179,7 @@ double FieldConversion::lenientDouble(std::string_view field)
     return scanDouble(field).value;
 }
 
-std::optional<int32_t> FieldConversion::strictInt(std::string_view field)
+std::optional<int32_t> FieldConversion::strictIntGeneral(std::string_view field)
 {
     const IntScan scan = scanInt(field);
     if (!scan.converted || !endsStrictly(field, scan.end))
@@ -187,7 +187,7 @@ std::optional<int32_t> FieldConversion::strictInt(std::string_view field)
     return scan.value;
 }
 
-std::optional<double> FieldConversion::strictDouble(std::string_view field)
+std::optional<double> FieldConversion::strictDoubleGeneral(std::string_view field)
 {
     const DoubleScan scan = scanDouble(field);
     if (!scan.converted || !endsStrictly(field, scan.end))

@@ -269,7 +269,7 @@ void FuseDatabaseLoader::readCharacteristics(FuseDatabase& db)
 void FuseDatabaseLoader::readPoints(FuseDatabase& db)
 {
     const QString table = QStringLiteral("tocka");
-    const auto& byId = db.m_index->characteristicById;
+    const FuseDatabase::Index& index = *db.m_index;
     long long record = 0;
     // Points of one characteristic usually follow each other.
     int32_t lastId = 0;
@@ -289,8 +289,13 @@ void FuseDatabaseLoader::readPoints(FuseDatabase& db)
             return;
         }
         if (!last || lastId != *id) {
-            last = const_cast<Characteristic*>(byId.value(*id, nullptr));
+            // Curves of one database tend to have alike point counts: room
+            // for as many as the previous curve saves most regrowing.
+            const int previousCount = last ? last->pointCount() : 0;
+            last = const_cast<Characteristic*>(index.characteristic(*id));
             lastId = *id;
+            if (last && last->pointCount() == 0)
+                last->reservePoints(previousCount);
         }
         if (!last) {
             issue(table, record, QStringLiteral("skipped: no characteristic %1").arg(*id));

@@ -207,7 +207,7 @@ const FuseGroup* FuseDatabase::findGroup(const QString& name, int32_t level) con
 
 const Characteristic* FuseDatabase::findCharacteristic(int32_t id) const
 {
-    return m_index->characteristicById.value(id, nullptr);
+    return m_index->characteristic(id);
 }
 
 QStringList FuseDatabase::characteristicTypeNames(const std::vector<const Fuse*>& fuses)

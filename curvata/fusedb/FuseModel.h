@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -101,6 +102,7 @@ public:
     const std::vector<CurvePoint>& points() const { return m_points; }
 
     void appendPoint(const CurvePoint& point) { m_points.push_back(point); }
+    void reservePoints(int count) { m_points.reserve(size_t(std::max(count, 0))); }
     void squeeze() { m_points.shrink_to_fit(); }
 
 private:

@@ -7,6 +7,7 @@
 #include "FuseModel.h"
 
 #include <QHash>
+#include <algorithm>
 #include <utility>
 
 namespace FuseModelIndex {
@@ -46,15 +47,52 @@ struct FuseDatabase::Index
         for (const Fuse* fuse : fuses)
             FuseModelIndex::keepFirst(fuseByName, fuse->name(), fuse);
     }
+    // When the ids are small numbers (as databases number them: 1, 2, 3
+    // ...) a plain table is far quicker than hashing for the point look-ups.
+    std::vector<const Characteristic*> characteristicByDenseId;
+
     // Fuses in file order, each fuse's characteristics in order.
     void indexCharacteristics(const std::vector<const Fuse*>& fuses)
     {
         characteristicById.clear();
+        characteristicByDenseId.clear();
+        size_t count = 0;
+        int64_t largest = -1;
+        bool negative = false;
+        for (const Fuse* fuse : fuses) {
+            for (int i = 0; i < fuse->characteristicCount(); ++i) {
+                const int32_t id = fuse->characteristic(i)->id();
+                negative = negative || id < 0;
+                largest = std::max<int64_t>(largest, id);
+                ++count;
+            }
+        }
+        const bool dense = !negative && largest < int64_t(4 * count + 1024);
+        if (dense)
+            characteristicByDenseId.assign(size_t(largest + 1), nullptr);
         for (const Fuse* fuse : fuses) {
             for (int i = 0; i < fuse->characteristicCount(); ++i) {
                 const Characteristic* characteristic = fuse->characteristic(i);
-                FuseModelIndex::keepFirst(characteristicById, characteristic->id(), characteristic);
+                if (dense) {
+                    const Characteristic*& slot =
+                        characteristicByDenseId[size_t(characteristic->id())];
+                    if (!slot)
+                        slot = characteristic;
+                } else {
+                    FuseModelIndex::keepFirst(characteristicById, characteristic->id(),
+                                              characteristic);
+                }
             }
         }
+    }
+
+    const Characteristic* characteristic(int32_t id) const
+    {
+        if (!characteristicByDenseId.empty() || characteristicById.isEmpty()) {
+            if (id < 0 || size_t(id) >= characteristicByDenseId.size())
+                return nullptr;
+            return characteristicByDenseId[size_t(id)];
+        }
+        return characteristicById.value(id, nullptr);
     }
 };

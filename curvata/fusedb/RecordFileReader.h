@@ -2,7 +2,7 @@
 
 #include <QString>
 #include <functional>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -45,18 +45,26 @@ public:
     static Statistics readBytes(std::string_view bytes, int columnCount, RecordHandler handler);
 
 private:
+    // Room for `size` more bytes after the text (and after an undecided CR).
+    char* tail(size_t size);
+    // Turns the `size` bytes just placed at tail() into text, in place.
+    void commit(size_t size);
     void compact();
-    void appendTranslated(const char* data, size_t size);
     void scan();
 
     int m_columns;
     RecordHandler m_handler;
-    std::string m_buffer;              // text (CR LF already LF) from the current record on
-    size_t m_scanned = 0;              // m_buffer is searched for terminators up to here
+    // Text (CR LF already LF) from the current record on. A CR that ended
+    // the last piece waits, undecided, at m_data[m_size].
+    std::unique_ptr<char[]> m_data;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
+    bool m_pendingCr = false;
+    size_t m_scanned = 0;              // searched for terminators up to here
     size_t m_recordStart = 0;          // start of the record being collected
     size_t m_fieldStart = 0;           // start of the field being collected
-    bool m_pendingCr = false;          // a CR at the end of the last piece
     std::vector<size_t> m_fieldBounds; // start/end offsets of the fields collected
+    size_t m_boundCount = 0;
     std::vector<std::string_view> m_views;
     Statistics m_stats;
 };

@@ -131,3 +131,57 @@ TEST(FieldConversion, DecimalsRoundLikeTheCLibrary)
         ASSERT_EQ(*got, expected) << text;
     }
 }
+
+TEST(FieldConversion, InlineReadersAgreeWithTheGeneralOnes)
+{
+    const char* const samples[] = {"0",
+                                   "-0",
+                                   "\n7",
+                                   "\n-7",
+                                   "123456789",
+                                   "1234567890",
+                                   "2147483648",
+                                   "-",
+                                   "\n",
+                                   "",
+                                   "\n\n5",
+                                   " 5",
+                                   "5 ",
+                                   "5\r",
+                                   "5\nx",
+                                   "0.1875",
+                                   "\n0.5",
+                                   "-.5",
+                                   ".",
+                                   "5.",
+                                   "1.2.3",
+                                   "1e5",
+                                   "1.5E-3\n",
+                                   "0.1234567890123456789",
+                                   "12345678901234567",
+                                   "-\n1",
+                                   "9007199254740993",
+                                   "0.000000000000001",
+                                   "+1",
+                                   "1,5",
+                                   "0x1"};
+    for (const char* sample : samples) {
+        EXPECT_EQ(FieldConversion::strictInt(sample), FieldConversion::strictIntGeneral(sample))
+            << sample;
+        EXPECT_EQ(FieldConversion::strictDouble(sample),
+                  FieldConversion::strictDoubleGeneral(sample))
+            << sample;
+    }
+    std::mt19937 random(11);
+    const char alphabet[] = "0123456789.-\n e";
+    for (int i = 0; i < 50000; ++i) {
+        std::string text;
+        const int length = int(random() % 20);
+        for (int c = 0; c < length; ++c)
+            text.push_back(alphabet[random() % (sizeof alphabet - 1)]);
+        ASSERT_EQ(FieldConversion::strictInt(text), FieldConversion::strictIntGeneral(text))
+            << text;
+        ASSERT_EQ(FieldConversion::strictDouble(text), FieldConversion::strictDoubleGeneral(text))
+            << text;
+    }
+}

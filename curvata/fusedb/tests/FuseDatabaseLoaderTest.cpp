@@ -286,3 +286,28 @@ TEST(FuseDatabaseLoader, AskedForTypesOnlyWhenACharacteristicNeedsThem)
     EXPECT_EQ(db->fuse(0)->characteristic(0)->type(), types.type(0));
     EXPECT_EQ(db->topLevelGroup(0)->fuseCount(), 2);
 }
+
+TEST(FuseDatabaseLoader, FindsCharacteristicsWithLargeOrNegativeIds)
+{
+    // Ids far apart are indexed by hashing instead of a table.
+    auto source = FuseDatabaseLoader::memorySource(
+        {{"var_grup", "G@1@@"},
+         {"vars", "A@1@G@B@2@G@"},
+         {"tip_kar", "T@A@1@1@1000@s@1@0.01@1000@"},
+         {"karakt", "2000000000@A@T@-3@B@T@2147483647@B@T@99999999999@A@T@"},
+         {"tocka", "-3@1@0.5@0.5@2000000000@1@0.1@0.1@2147483647@9@0.9@0.9@7@1@0@0@"}});
+    FuseDatabaseLoader loader(source);
+    const auto db = loader.load();
+    const Fuse* a = db->findFuse("A");
+    const Fuse* b = db->findFuse("B");
+    ASSERT_EQ(a->characteristicCount(), 2);
+    ASSERT_EQ(b->characteristicCount(), 2);
+    EXPECT_EQ(db->findCharacteristic(-3), b->characteristic(0));
+    EXPECT_EQ(db->findCharacteristic(2000000000), a->characteristic(0));
+    // 99999999999 saturates to the largest id; A comes before B.
+    EXPECT_EQ(db->findCharacteristic(2147483647), a->characteristic(1));
+    EXPECT_EQ(a->characteristic(1)->pointCount(), 1);
+    EXPECT_EQ(b->characteristic(1)->pointCount(), 0);
+    EXPECT_EQ(b->characteristic(0)->pointCount(), 1);
+    EXPECT_EQ(db->findCharacteristic(7), nullptr);
+}

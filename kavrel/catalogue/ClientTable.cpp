@@ -13,7 +13,7 @@ ClientTable::~ClientTable()
 {
     try {
         close();
-    } catch (const TableError&) {
+    } catch (...) {
         // Nobody is left to tell; callers that care call close() themselves.
     }
     for (TableView* view : std::vector<TableView*>(m_views))
@@ -86,6 +86,18 @@ void ClientTable::open(const QString& path, OpenMode mode, const TableSchema* ex
         throw TableError(native, QStringLiteral("the file does not exist"));
     }
     load(native, expected, mode);
+    if (mode == OpenMode::ReadWrite) {
+        // Unique keys are checked at every post; their orders are built now
+        // rather than inside the first post.
+        for (const IndexDef& idx : m_schema.indexes) {
+            if (!idx.unique)
+                continue;
+            std::vector<int> fields;
+            for (const QString& name : idx.fields)
+                fields.push_back(m_schema.fieldIndex(name));
+            orderBy(fields);
+        }
+    }
     m_path = path;
     m_native = native;
     m_mode = mode;
@@ -126,7 +138,7 @@ void ClientTable::load(const QString& native, const TableSchema* expected, OpenM
     }
     std::vector<QVariant> cells;
     std::vector<qint64> ids;
-    store->loadRows(schema, cells, ids);
+    store->loadRows(schema, cells, ids, mode == OpenMode::ReadWrite);
     clearRows();
     m_schema = std::move(schema);
     m_cells = std::move(cells);

@@ -303,7 +303,7 @@ TableSchema TableStore::readSchema()
 }
 
 void TableStore::loadRows(const TableSchema& schema, std::vector<QVariant>& cells,
-                          std::vector<qint64>& fileRowIds)
+                          std::vector<qint64>& fileRowIds, bool roomToGrow)
 {
     sqlite3_stmt* st =
         prepare(QStringLiteral("SELECT rid,%1 FROM kt_rows ORDER BY rid").arg(columnList(schema)));
@@ -312,7 +312,11 @@ void TableStore::loadRows(const TableSchema& schema, std::vector<QVariant>& cell
         // Row ids are dense unless rows were deleted: a cheap upper bound.
         sqlite3_stmt* count = prepare(QStringLiteral("SELECT max(rid) FROM kt_rows"));
         if (sqlite3_step(count) == SQLITE_ROW) {
-            const qint64 rows = std::clamp<qint64>(sqlite3_column_int64(count, 0), 0, 50000000);
+            qint64 rows = std::clamp<qint64>(sqlite3_column_int64(count, 0), 0, 50000000);
+            // Tables that are edited get room for new rows, so that a post
+            // does not move every cell of a big table.
+            if (roomToGrow)
+                rows += rows / 8 + 64;
             fileRowIds.reserve(size_t(rows));
             cells.reserve(size_t(rows) * size_t(n));
         }

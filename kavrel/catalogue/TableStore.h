@@ -37,7 +37,7 @@ public:
 
     TableSchema readSchema();
     void loadRows(const TableSchema& schema, std::vector<QVariant>& cells,
-                  std::vector<qint64>& fileRowIds);
+                  std::vector<qint64>& fileRowIds, bool roomToGrow = false);
 
     // Applies row changes in one transaction (all or nothing).
     void writeChanges(const TableSchema& schema, std::vector<RowWrite>& writes);

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "TFormPDF2.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 class QWidget;
-class TFormPDF2;
 
 // Which document the PDF window shows and whether it follows the tree focus.
 // At most one PDF window exists; it is created on the first request and

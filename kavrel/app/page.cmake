@@ -7,8 +7,10 @@ list(APPEND KAVREL_PAGE_SOURCES
     PictureScale.cpp PictureScale.h
     PictureSelector.cpp PictureSelector.h
     ProductPage.cpp ProductPage.h
+    ProductPanel.cpp ProductPanel.h
     ProductSearch.cpp ProductSearch.h
     TFSearch.cpp TFSearch.h
     TFormPDF2.cpp TFormPDF2.h
     TImgView.cpp TImgView.h
+    TPageView.cpp TPageView.h
 )

@@ -317,6 +317,13 @@ QStringList TableView::orderFields() const
 
 std::vector<QVariant> TableView::coerceKey(const QVariantList& keyPrefix) const
 {
+    std::vector<QVariant> key;
+    coerceKeyInto(keyPrefix, key);
+    return key;
+}
+
+void TableView::coerceKeyInto(const QVariantList& keyPrefix, std::vector<QVariant>& key) const
+{
     if (keyPrefix.size() > qsizetype(m_order.size()))
         throw TableError(
             m_table ? m_table->nativePath() : QString(),
@@ -324,14 +331,21 @@ std::vector<QVariant> TableView::coerceKey(const QVariantList& keyPrefix) const
                 .arg(keyPrefix.size())
                 .arg(m_name)
                 .arg(m_order.size()));
-    std::vector<QVariant> key;
-    key.reserve(size_t(keyPrefix.size()));
+    key.clear();
+    const TableSchema& schema = m_table->schema();
     for (qsizetype i = 0; i < keyPrefix.size(); ++i) {
-        FieldDef def = m_table->schema().fields[size_t(m_order[size_t(i)])];
+        const FieldDef& field = schema.fields[size_t(m_order[size_t(i)])];
+        const QVariant& value = keyPrefix[i];
+        const QMetaType type = value.metaType();
+        if ((type == QMetaType::fromType<QString>() && field.type == FieldType::String) ||
+            (type == QMetaType::fromType<int>() && field.type == FieldType::Int32)) {
+            key.push_back(value); // already canonical
+            continue;
+        }
+        FieldDef def = field;
         def.width = 0; // a longer key simply matches nothing
-        key.push_back(FieldValue::coerce(def, keyPrefix[i]));
+        key.push_back(FieldValue::coerce(def, value));
     }
-    return key;
 }
 
 void TableView::setRange(const QVariantList& keyPrefix)

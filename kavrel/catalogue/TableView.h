@@ -194,6 +194,7 @@ private:
     int compareOrder(int a, int b) const;
     int compareKey(int rowId, const std::vector<QVariant>& key, size_t from = 0) const;
     std::vector<QVariant> coerceKey(const QVariantList& keyPrefix) const;
+    void coerceKeyInto(const QVariantList& keyPrefix, std::vector<QVariant>& key) const;
     void moveTo(int position);
     void scrolled();
     void dataChanged();
@@ -226,9 +227,10 @@ private:
     std::shared_ptr<FilterExpr> m_filterExpr;
     bool m_filtered = true;
 
-    std::vector<int> m_rows; // row ids in view order
-    std::vector<int> m_lead; // leading integer order field of m_rows, when usable
-    int m_pos = -1;          // index into m_rows
+    std::vector<int> m_rows;            // row ids in view order
+    std::vector<int> m_lead;            // leading integer order field of m_rows, when usable
+    std::vector<QVariant> m_keyScratch; // findKey's key, kept to spare allocations
+    int m_pos = -1;                     // index into m_rows
     bool m_bof = true;
     bool m_eof = true;
 

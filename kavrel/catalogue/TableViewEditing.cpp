@@ -119,7 +119,8 @@ bool TableView::findKey(const QVariantList& keyPrefix)
     if (!isActive())
         return false;
     checkBrowse();
-    const std::vector<QVariant> key = coerceKey(keyPrefix);
+    coerceKeyInto(keyPrefix, m_keyScratch);
+    const std::vector<QVariant>& key = m_keyScratch;
     auto lo = m_rows.begin(), hi = m_rows.end();
     size_t from = 0; // key fields already matched through the lead array
     if (!key.empty() && m_lead.size() != m_rows.size())

@@ -32,7 +32,11 @@ void RecordFileReader::finish()
     scan();
     m_stats.ignoredFields = int(m_boundCount / 2);
     m_stats.fields += m_stats.ignoredFields;
-    m_stats.ignoredTail = m_fieldStart < m_size;
+    // A line break after the last record is how files end; only other text
+    // there is worth telling about.
+    m_stats.ignoredTail =
+        std::any_of(m_data.get() + std::min(m_fieldStart, m_size), m_data.get() + m_size,
+                    [](char c) { return c != ' ' && c != '\t' && c != '\n' && c != '\r'; });
     m_size = m_scanned = m_recordStart = m_fieldStart = m_boundCount = 0;
 }
 

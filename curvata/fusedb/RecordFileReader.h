@@ -23,12 +23,13 @@ public:
 
     struct Statistics
     {
-        bool opened = false;        // the file existed and could be read
-        long long bytes = 0;        // bytes of the file as stored
-        long long fields = 0;       // terminated fields
-        long long records = 0;      // complete records passed to the handler
-        int ignoredFields = 0;      // fields of the incomplete last record
-        bool ignoredTail = false;   // text after the last terminator
+        bool opened = false;   // the file existed and could be read
+        long long bytes = 0;   // bytes of the file as stored
+        long long fields = 0;  // terminated fields
+        long long records = 0; // complete records passed to the handler
+        int ignoredFields = 0; // fields of the incomplete last record
+        bool ignoredTail =
+            false; // text other than blanks and line breaks after the last terminator
         long long longestField = 0; // characters, after CR LF became LF
     };
 

@@ -46,6 +46,9 @@ TEST(RecordFileReader, GroupsTerminatedFieldsIntoRecords)
     EXPECT_EQ(stats.records, 2);
     EXPECT_EQ(stats.ignoredFields, 2); // "g" and "h" make no whole record
     EXPECT_FALSE(stats.ignoredTail);
+
+    collect("a@b@\r\n \t", 2, &stats); // the usual line break at the end
+    EXPECT_FALSE(stats.ignoredTail);
 }
 
 TEST(RecordFileReader, KeepsBlanksAndLineBreaksAndDropsTheUnterminatedTail)

@@ -9,3 +9,9 @@ add_gtest(kavrel_page_search SOURCES SearchTest.cpp LIBS kavrel_app kavrel_page_
 add_gtest(kavrel_page_pdf SOURCES PdfWindowTest.cpp LIBS kavrel_app)
 add_gtest(kavrel_page_certificates SOURCES CertGridTest.cpp
     LIBS kavrel_app kavrel_page_testsupport)
+
+# The main window on the built sample installation.
+add_gtest(kavrel_page_integration SOURCES PageIntegrationTest.cpp LIBS kavrel_app TIMEOUT 300)
+if(TARGET kavrel_page_integration)
+    add_dependencies(kavrel_page_integration sample-catalogue-data)
+endif()

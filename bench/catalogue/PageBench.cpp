@@ -21,8 +21,8 @@ namespace {
 
 void figure(const QString& name, double value, const char* unit)
 {
-    QTextStream(stdout) << "BENCH " << name << ' ' << QString::number(value, 'f', 3) << ' '
-                        << unit << Qt::endl;
+    QTextStream(stdout) << "BENCH " << name << ' ' << QString::number(value, 'f', 3) << ' ' << unit
+                        << Qt::endl;
 }
 
 double median(std::vector<double> v)
@@ -114,8 +114,7 @@ void PageBench::focusChange(const QString& dir)
         start.focusNode(start.treeModel()->index(0, 0));
     }
     figure(QStringLiteral("focus-change-median"), median(times), "ms");
-    figure(QStringLiteral("focus-change-max"), *std::max_element(times.begin(), times.end()),
-           "ms");
+    figure(QStringLiteral("focus-change-max"), *std::max_element(times.begin(), times.end()), "ms");
     figure(QStringLiteral("focus-change-target"), 30, "ms");
     figure(QStringLiteral("focus-changes"), double(times.size()), "count");
 }
@@ -133,7 +132,8 @@ void PageBench::search(const QString& dir)
     QString last;
     for (int row = dbx.textTable().rowSlots() - 1; row >= 0 && last.isEmpty(); --row)
         if (dbx.textTable().isLive(row))
-            last = dbx.textTable().cell(row, dbx.textTable().schema().fieldIndex("KODA")).toString();
+            last =
+                dbx.textTable().cell(row, dbx.textTable().schema().fieldIndex("KODA")).toString();
     if (last.isEmpty())
         throw std::runtime_error("no product code in the text table");
     figure(QStringLiteral("search-text-rows"), dbx.textTable().rowCount(), "count");

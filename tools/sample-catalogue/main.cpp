@@ -3,6 +3,7 @@
 // catalogue sample installation from its CSV sources.
 #include "SampleInstallation.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
@@ -14,6 +15,12 @@ int main(int argc, char** argv)
     // Drawing pictures and documents needs fonts but never a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + QStringLiteral("/sample-catalogue-runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    }
     QGuiApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList args = app.arguments();

@@ -238,7 +238,7 @@ def build_nh(c):
                        "NH osigurački sustav"),
                     tx("Talilni vložki in podstavki", "Fuse links and fuse bases",
                        "Sicherungseinsätze und Unterteile", "Rastalni ulošci i podnožja"),
-                    tx("Velikosti NH000 do NH3", "Sizes NH000 to NH3", "Größen NH000 bis NH3",
+                    tx("Velikosti NH000 do NH3", "Sizes NH000 to NH3", "Baugrößen NH000 bis NH3",
                        "Veličine NH000 do NH3")),
                 picture="NHSYSTEM")
     gg = c.node(1, ch, tx("NH talilni vložki gG", "NH fuse links gG", "NH-Sicherungseinsätze gG",
@@ -358,7 +358,7 @@ def build_cyl(c):
     heading = tx("Cilindrični varovalčni sistem", "Cylindrical fuse system",
                  "Zylindersicherungssystem", "Cilindrični osigurački sustav")
     ch = c.node(0, None, heading, paragraphs=chapter_paragraphs(
-        heading, tx("Velikost 10x38", "Size 10x38", "Größe 10x38", "Veličina 10x38"),
+        heading, tx("Velikost 10x38", "Size 10x38", "Baugröße 10x38", "Veličina 10x38"),
         tx("Za modularno vgradnjo", "For modular installation", "Für Reiheneinbau",
            "Za modularnu ugradnju")), picture="C1038GG")
     links = c.node(1, ch, tx("Cilindrični talilni vložki", "Cylindrical fuse links",
@@ -437,8 +437,8 @@ def build_fsd(c):
             name = tx("Var. stikalni ločilnik" + r, "Fuse switch disconnector" + r,
                       "Sicherungs-Lasttrennschalter" + r, "Rastavna sklopka s osig." + r)
             paras = [p_heading(name), ("C", gname), p_voltage("690 V AC"), p_current(amps),
-                     ("", tx("Kategorija AC-23B", "Utilisation category AC-23B",
-                             "Gebrauchskategorie AC-23B", "Kategorija AC-23B")),
+                     ("", tx("Kategorija uporabe AC-23B", "Utilisation category AC-23B",
+                             "Gebrauchskategorie AC-23B", "Kategorija primjene AC-23B")),
                      p_standard("IEC 60947-3")]
             code = "3%s%s0%03d" % (design, SIZE_DIGIT[size], amps)
             c.product(g, code, name, paras, "FSD%s%s" % (size[2:], suffix),
@@ -454,7 +454,7 @@ def build_modular(c):
     heading = tx("Modularni aparati", "Modular devices", "Reiheneinbaugeräte",
                  "Modularni uređaji")
     ch = c.node(0, None, heading, paragraphs=chapter_paragraphs(
-        heading, tx("Odklopniki, FID stikala, odvodniki", "Breakers, RCDs, surge arresters",
+        heading, tx("Odklopniki, FID stikala, odvodniki", "Circuit breakers, RCDs, surge arresters",
                     "LS-, FI-Schalter, Ableiter", "Prekidači, ZSS, odvodnici"),
         tx("Za montažo na DIN letev 35 mm", "For 35 mm DIN rail mounting",
            "Für Hutschiene 35 mm", "Za montažu na DIN letvu 35 mm")), picture="MCB1P")
@@ -526,8 +526,8 @@ def build_modular(c):
                 ("", tx("Odvodni tok Imax 40 kA", "Discharge current Imax 40 kA",
                         "Max. Ableitstoßstrom Imax 40 kA", "Odvodna struja Imax 40 kA"))
             paras = [p_heading(name), ("C", gname),
-                     ("", tx("Trajna napetost Uc %d V" % uc, "Continuous voltage Uc %d V" % uc,
-                             "Höchste Dauerspannung Uc %d V" % uc, "Trajni napon Uc %d V" % uc)),
+                     ("", tx("Najvišja trajna napetost Uc %d V" % uc, "Max. continuous voltage Uc %d V" % uc,
+                             "Höchste Dauerspannung Uc %d V" % uc, "Najveći trajni napon Uc %d V" % uc)),
                      imp, p_standard("IEC 61643-11")]
             code = "6%d%d0%03d" % (t, poles, uc)
             modules = poles * (2 if t == 1 else 1)

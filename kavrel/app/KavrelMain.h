@@ -21,7 +21,7 @@ public:
     static constexpr const char* InstanceTitle = "KAVREL";
     static constexpr unsigned NotifyMessage = 0x8000 + 400;
 
-    // A second start: notifies the running instance or says it cannot find
-    // it. `mutexName` is overridable for tests.
+    // True for a second start; it has then notified the running instance or
+    // said that it cannot find it, and the program ends.
     static bool isSecondInstance(class SingleInstance& instance);
 };

@@ -149,7 +149,6 @@ void DocumentMaker::chapter(int chapter, const QString& language, const QString&
     begin(p, *pdf, path);
     const int pages = chapterPages(chapter);
     const auto groups = m_cat.groups(chapter);
-    const QVector<int> products = m_cat.products(chapter);
     for (int page = 1; page <= pages; ++page) {
         if (page > 1)
             pdf->newPage();
@@ -208,7 +207,6 @@ void DocumentMaker::chapter(int chapter, const QString& language, const QString&
         }
         footer(p, page);
     }
-    Q_UNUSED(products);
     finish(p, path);
 }
 

@@ -15,7 +15,11 @@ bool PictureSelector::moveToNode(int node)
     const int before = k2t3.currentRowId();
     if (!k2t3.findKey({node, QStringLiteral("0"), 1}))
         k2t3.first();
-    return k2t3.currentRowId() != before;
+    // The view starts on its first row, which is often the first group's own
+    // picture row: the first focus must show that picture all the same.
+    const bool first = !m_moved;
+    m_moved = true;
+    return first || k2t3.currentRowId() != before;
 }
 
 QString PictureSelector::fileFor(const QString& ime) const

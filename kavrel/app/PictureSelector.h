@@ -16,7 +16,7 @@ public:
     PictureSelector(TDBX& dbx, const QString& pictureDir);
 
     // Moves K2T3 for `node`; true when its current row changed (only then
-    // does the picture change run).
+    // does the picture change run) and at the first call.
     bool moveToNode(int node);
 
     // The picture change: the file to load, or nothing when the picture is
@@ -32,4 +32,5 @@ private:
     TDBX& m_dbx;
     QString m_pictureDir;
     int m_lastShown = 0;
+    bool m_moved = false;
 };

@@ -16,7 +16,6 @@
 #include "WinPath.h"
 
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -83,10 +82,7 @@ void ProductPanel::focusChanged(const QModelIndex& node, int level)
     certificatesFor(level);
     if (workbench && m_drawingsChanged)
         m_drawingsChanged();
-    if (auto* page = qobject_cast<TPageView*>(m_start.htm1))
-        page->showPage(m_page->html(number), m_start.databaseDir());
-    else if (m_start.htm1)
-        m_start.htm1->setHtml(m_page->html(number));
+    m_start.htm1->showPage(m_page->html(number), m_start.databaseDir());
 }
 
 void ProductPanel::pictureFor(int node, int level)
@@ -96,7 +92,7 @@ void ProductPanel::pictureFor(int node, int level)
     const std::optional<QString> file = m_pictures->pictureChange();
     if (!file || !WinPath::exists(*file))
         return;
-    auto* view = qobject_cast<TImgView*>(static_cast<QWidget*>(m_start.ImgView1));
+    auto* view = m_start.ImgView1;
     if (view && view->loadFromFile(*file))
         view->fitForLevel(level);
 }
@@ -136,13 +132,13 @@ void ProductPanel::BtnHelp1Click()
 
 void ProductPanel::BtnScaleClick()
 {
-    if (auto* view = qobject_cast<TImgView*>(static_cast<QWidget*>(m_start.ImgView1)))
+    if (auto* view = m_start.ImgView1)
         view->scaleUp();
 }
 
 void ProductPanel::BtnUnscaleClick()
 {
-    if (auto* view = qobject_cast<TImgView*>(static_cast<QWidget*>(m_start.ImgView1)))
+    if (auto* view = m_start.ImgView1)
         view->scaleDown();
 }
 

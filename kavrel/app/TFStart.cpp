@@ -2,7 +2,10 @@
 
 #include "CatalogueTreeModel.h"
 #include "MessageBoxService.h"
+#include "ProductPanel.h"
 #include "TDBX.h"
+#include "TImgView.h"
+#include "TPageView.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -55,6 +58,7 @@ TFStart::TFStart(QWidget* parent) : QWidget(parent)
         return;
     }
     m_pictureDir = m_start.dataDir + QStringLiteral("\\BMP");
+    m_panel = new ProductPanel(*this);
     applyCaptions();
     // The data module does not exist yet: this only sets the colours.
     SelBox->setCurrentIndex(0);
@@ -172,17 +176,8 @@ void TFStart::buildRightArea()
     RightArea->setObjectName(QStringLiteral("RightArea"));
 
     auto* picturePanel = new QWidget(RightArea);
-    ImgView1 = new QScrollArea(picturePanel);
+    ImgView1 = new TImgView(picturePanel);
     ImgView1->setObjectName(QStringLiteral("ImgView1"));
-    setBackground(ImgView1, QPalette::Window, Qt::white);
-    ImgView1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ImgLabel = new QLabel;
-    ImgLabel->setObjectName(QStringLiteral("ImgLabel"));
-    ImgLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setBackground(ImgLabel, QPalette::Window, Qt::white);
-    ImgView1->setWidget(ImgLabel);
-    ImgView1->viewport()->setAutoFillBackground(true);
-    setBackground(ImgView1->viewport(), QPalette::Window, Qt::white);
     BtnScale = new QToolButton(picturePanel);
     BtnScale->setObjectName(QStringLiteral("BtnScale"));
     BtnScale->setText(QStringLiteral("+"));
@@ -219,12 +214,8 @@ void TFStart::buildRightArea()
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     TabGeneral = new QWidget;
     TabGeneral->setObjectName(QStringLiteral("TabGeneral"));
-    htm1 = new QTextBrowser(TabGeneral);
+    htm1 = new TPageView(TabGeneral);
     htm1->setObjectName(QStringLiteral("htm1"));
-    htm1->setOpenLinks(false);
-    htm1->setTextInteractionFlags(Qt::NoTextInteraction);
-    htm1->document()->setDocumentMargin(2);
-    htm1->setFont(QFont(QStringLiteral("Arial")));
     auto* generalLayout = new QVBoxLayout(TabGeneral);
     generalLayout->setContentsMargins(0, 0, 0, 0);
     generalLayout->addWidget(htm1);
@@ -407,6 +398,8 @@ bool TFStart::createDataModule()
         MessageBoxService::show(this, error, windowTitle(), MessageBoxService::Ok,
                                 MessageBoxService::Critical);
     m_model->setDataModule(m_dbx.get());
+    if (m_panel)
+        m_panel->dataModuleCreated();
     applyColours(segment());
     SelBoxChange();
     return ok;

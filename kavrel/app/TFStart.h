@@ -5,6 +5,8 @@
 // catalogue tree and the controls of the right-hand area.
 
 #include "KavrelConfig.h"
+#include "TImgView.h"
+#include "TPageView.h"
 
 #include <QColor>
 #include <QModelIndex>
@@ -16,13 +18,12 @@ class CatalogueTreeModel;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QScrollArea;
 class QSplitter;
 class QTabWidget;
 class QTableView;
-class QTextBrowser;
 class QToolButton;
 class QTreeView;
+class ProductPanel;
 class TDBX;
 
 class TFStart : public QWidget
@@ -42,6 +43,8 @@ public:
     // and focuses the first group. Returns false when a table failed.
     bool createDataModule();
     TDBX* dataModule() const { return m_dbx.get(); }
+    // Picture, product page, PDF documents, search and certificates.
+    ProductPanel* productPanel() const { return m_panel; }
 
     // ---- Values offered to the other windows.
     const QString& languageCode() const { return m_start.language; }
@@ -88,8 +91,7 @@ public:
     QComboBox* SelBox = nullptr;
     QLabel* Banner = nullptr;
     QTreeView* VST1 = nullptr;
-    QScrollArea* ImgView1 = nullptr;
-    QLabel* ImgLabel = nullptr; // the picture inside ImgView1
+    TImgView* ImgView1 = nullptr;
     QToolButton* BtnScale = nullptr;
     QToolButton* BtnUnscale = nullptr;
     QPushButton* BtnPDF = nullptr;
@@ -97,7 +99,7 @@ public:
     QPushButton* BtnAcad = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabGeneral = nullptr;
-    QTextBrowser* htm1 = nullptr;
+    TPageView* htm1 = nullptr;
     QWidget* TabCert = nullptr;
     QTableView* CertGrid1 = nullptr;
     QSplitter* Splitter1 = nullptr; // left panel | right area
@@ -144,6 +146,7 @@ private:
     bool m_firstPaintSeen = false;
     std::unique_ptr<TDBX> m_dbx;
     CatalogueTreeModel* m_model = nullptr;
+    ProductPanel* m_panel = nullptr;
     QPersistentModelIndex m_focused; // survives collapses of other nodes
     int m_focusedLevel = -1;
 };

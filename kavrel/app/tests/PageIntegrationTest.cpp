@@ -239,13 +239,16 @@ TEST_F(SampleMainWindow, PictureFallbacksAndProductFit)
     EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(view->verticalScrollBar()->isVisible());
     EXPECT_LE(view->pictureRect().width(), view->viewport()->width());
-    const QImage before = view->picture();
-    // Its picture file is not installed: the previous picture stays.
-    ASSERT_TRUE(search("1244000"));
-    EXPECT_EQ(view->picture(), before);
     // A picture number without a picture row: blank.jpg.
-    ASSERT_TRUE(search("1245000"));
-    EXPECT_NE(view->picture(), before);
+    ASSERT_TRUE(search("1245000")); // node 10091
+    const QModelIndex product = start->focusedNode();
+    const QImage blank = view->picture();
+    ASSERT_FALSE(blank.isNull());
+    EXPECT_EQ(blank.pixelColor(blank.width() / 2, blank.height() / 2), QColor(Qt::white));
+    // Its sibling's picture file is not installed: the previous one stays.
+    start->focusNode(product.siblingAtRow(product.row() - 1)); // node 10090
+    EXPECT_EQ(focusedNumber(), 10090);
+    EXPECT_EQ(view->picture(), blank);
 }
 
 TEST_F(SampleMainWindow, ZoomButtons)

@@ -227,6 +227,15 @@ TEST_F(PictureRows, NodeWithoutPictureRowFallsBackToTheFirstRow)
     EXPECT_FALSE(pictures.moveToNode(11));
 }
 
+TEST_F(PictureRows, FirstFocusShowsThePictureOfTheRowTheViewStartsOn)
+{
+    PictureSelector pictures(*dbx, "P");
+    ASSERT_EQ(dbx->K2T3.recNo(), 1);
+    EXPECT_TRUE(pictures.moveToNode(5)); // the node of the first row
+    EXPECT_EQ(pictures.pictureChange(), std::optional<QString>("P\\FIRST.jpg"));
+    EXPECT_FALSE(pictures.moveToNode(5));
+}
+
 TEST_F(PictureRows, MissingPictureRowGivesBlankUnlessZeroWasShownLast)
 {
     PictureSelector pictures(*dbx, "P");

@@ -220,7 +220,7 @@ bool ProductPanel::searchProduct(const QString& code)
     CatalogueTreeModel* model = m_start.treeModel();
     if (!dbx || !model)
         return false;
-    const ProductSearch::Result found = ProductSearch::find(*dbx, code);
+    const ProductSearch::Result found = m_search.find(*dbx, code);
     if (found.outcome == ProductSearch::Result::NotFound)
         return false;
     if (found.outcome == ProductSearch::Result::Stop)

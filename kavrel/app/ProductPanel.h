@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FocusDetails.h"
+#include "ProductSearch.h"
 
 #include <QModelIndex>
 #include <QObject>
@@ -69,6 +70,7 @@ private:
     std::unique_ptr<ProductPage> m_page;
     CertGridModel* m_certModel = nullptr;
     FocusDetails m_focused;
+    ProductSearch m_search;
     int m_tabIndex = 0;
     std::function<bool()> m_workbenchExists;
     std::function<void()> m_drawingsChanged;

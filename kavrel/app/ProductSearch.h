@@ -1,12 +1,18 @@
 #pragma once
 
+#include <QHash>
+#include <QSet>
 #include <QString>
+#include <tuple>
 
+class ClientTable;
 class TDBX;
 
 // Finds a product by its catalogue code in the whole catalogue files and
 // works out the way to it: the segment it belongs to and the node numbers
-// of its three ancestors. Moves only the search views.
+// of its three ancestors. Every look-up takes the first row in file order,
+// as locating in the search views does; the catalogue never changes while
+// the program runs, so the look-ups are indexed once, at the first search.
 class ProductSearch
 {
 public:
@@ -27,8 +33,18 @@ public:
 
     // `code` as the code field gives it; trailing blanks and unfilled
     // positions are not part of the code. An empty code finds nothing.
-    static Result find(TDBX& dbx, const QString& code);
+    Result find(TDBX& dbx, const QString& code);
 
     // The code the text table is searched for.
     static QString normalizedCode(const QString& code);
+
+private:
+    void buildIndex(TDBX& dbx);
+    bool parentOf(const QString& look, int node, int* parent) const;
+
+    const TDBX* m_indexed = nullptr;
+    QHash<QString, int> m_textByCode;               // KODA -> LINK3
+    QHash<QPair<QString, int>, int> m_nodeByText;   // (LOOK, LINK3) -> LINK2
+    QHash<QPair<QString, int>, int> m_parentByNode; // (LOOK, LINK2) -> LINK1
+    QSet<std::tuple<int, QString, int>> m_treeRows; // (LINK1, LOOK, LINK2)
 };

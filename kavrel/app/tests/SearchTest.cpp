@@ -46,12 +46,13 @@ protected:
         b.node(chapter * 100, 1, product, code, "Product");
     }
     CatalogueBuilder b;
+    ProductSearch search;
 };
 
 TEST_F(SearchCatalogue, FindsTheProductAndItsPath)
 {
     auto dbx = b.open();
-    const ProductSearch::Result r = ProductSearch::find(*dbx, "1110630");
+    const ProductSearch::Result r = search.find(*dbx, "1110630");
     ASSERT_EQ(r.outcome, ProductSearch::Result::Found);
     EXPECT_EQ(r.segment, 0);
     EXPECT_EQ(r.group1, 10);
@@ -64,10 +65,10 @@ TEST_F(SearchCatalogue, FindsTheProductAndItsPath)
 TEST_F(SearchCatalogue, ProductOfAnotherSegment)
 {
     auto dbx = b.open();
-    ProductSearch::Result r = ProductSearch::find(*dbx, "8100010");
+    ProductSearch::Result r = search.find(*dbx, "8100010");
     ASSERT_EQ(r.outcome, ProductSearch::Result::Found);
     EXPECT_EQ(r.segment, 2);
-    r = ProductSearch::find(*dbx, "7100063");
+    r = search.find(*dbx, "7100063");
     ASSERT_EQ(r.outcome, ProductSearch::Result::Found);
     EXPECT_EQ(r.segment, 1);
 }
@@ -76,7 +77,7 @@ TEST_F(SearchCatalogue, GroupUnderTwoSegmentsOpensInTheLowerOne)
 {
     auto dbx = b.open();
     dbx->setSegment(1); // searching from "Energy"
-    const ProductSearch::Result r = ProductSearch::find(*dbx, "1110630");
+    const ProductSearch::Result r = search.find(*dbx, "1110630");
     ASSERT_EQ(r.outcome, ProductSearch::Result::Found);
     EXPECT_EQ(r.segment, 0);
 }
@@ -84,18 +85,18 @@ TEST_F(SearchCatalogue, GroupUnderTwoSegmentsOpensInTheLowerOne)
 TEST_F(SearchCatalogue, CodeInTheTextsButUnreachableStops)
 {
     auto dbx = b.open();
-    EXPECT_EQ(ProductSearch::find(*dbx, "9999999").outcome, ProductSearch::Result::Stop);
-    EXPECT_EQ(ProductSearch::find(*dbx, "5555555").outcome, ProductSearch::Result::Stop);
+    EXPECT_EQ(search.find(*dbx, "9999999").outcome, ProductSearch::Result::Stop);
+    EXPECT_EQ(search.find(*dbx, "5555555").outcome, ProductSearch::Result::Stop);
 }
 
 TEST_F(SearchCatalogue, UnknownAndEmptyCodesAreNotFound)
 {
     auto dbx = b.open();
-    EXPECT_EQ(ProductSearch::find(*dbx, "1234567").outcome, ProductSearch::Result::NotFound);
-    EXPECT_EQ(ProductSearch::find(*dbx, "111063").outcome, ProductSearch::Result::NotFound);
+    EXPECT_EQ(search.find(*dbx, "1234567").outcome, ProductSearch::Result::NotFound);
+    EXPECT_EQ(search.find(*dbx, "111063").outcome, ProductSearch::Result::NotFound);
     // Group names have an empty code; an empty field must not find them.
-    EXPECT_EQ(ProductSearch::find(*dbx, "").outcome, ProductSearch::Result::NotFound);
-    EXPECT_EQ(ProductSearch::find(*dbx, "  ").outcome, ProductSearch::Result::NotFound);
+    EXPECT_EQ(search.find(*dbx, "").outcome, ProductSearch::Result::NotFound);
+    EXPECT_EQ(search.find(*dbx, "  ").outcome, ProductSearch::Result::NotFound);
 }
 
 TEST_F(SearchCatalogue, UnfilledPositionsAreNoPartOfTheCode)
@@ -103,7 +104,7 @@ TEST_F(SearchCatalogue, UnfilledPositionsAreNoPartOfTheCode)
     EXPECT_EQ(ProductSearch::normalizedCode("1110630  "), QStringLiteral("1110630"));
     EXPECT_EQ(ProductSearch::normalizedCode("1110630**"), QStringLiteral("1110630"));
     auto dbx = b.open();
-    EXPECT_EQ(ProductSearch::find(*dbx, "1110630  ").outcome, ProductSearch::Result::Found);
+    EXPECT_EQ(search.find(*dbx, "1110630  ").outcome, ProductSearch::Result::Found);
 }
 
 TEST_F(SearchCatalogue, EmptyCurrentSegmentStillSearchesWithItsBranch)
@@ -112,7 +113,7 @@ TEST_F(SearchCatalogue, EmptyCurrentSegmentStillSearchesWithItsBranch)
     auto dbx = b.open();
     dbx->K1T0.setFilter("(LINK1=0) AND (LINK2=5)");
     ASSERT_TRUE(dbx->K1T1.isEmpty());
-    EXPECT_EQ(ProductSearch::find(*dbx, "1110630").outcome, ProductSearch::Result::Found);
+    EXPECT_EQ(search.find(*dbx, "1110630").outcome, ProductSearch::Result::Found);
 }
 
 // ---- The search window.

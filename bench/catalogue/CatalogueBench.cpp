@@ -7,6 +7,7 @@
 //  - node-text lookups per second.
 #include "CatalogueTreeModel.h"
 #include "LargeCatalogue.h"
+#include "PageBench.h"
 #include "TDBX.h"
 
 #include <QApplication>
@@ -195,6 +196,8 @@ int main(int argc, char** argv)
         const QString dir = prepare(products);
         benchStartUp(dir);
         benchTree(dir);
+        PageBench::focusChange(dir);
+        PageBench::search(dir);
     } catch (const std::exception& e) {
         QTextStream(stderr) << "bench-catalogue: " << e.what() << Qt::endl;
         return 1;

@@ -36,6 +36,7 @@ bool TImgView::loadFromFile(const QString& path)
 void TImgView::setPicture(const QImage& picture)
 {
     m_picture = picture;
+    m_pendingFitLevel = -1;
     updateScrollBars();
     viewport()->update();
 }
@@ -61,6 +62,7 @@ QSize TImgView::availableSize() const
 
 void TImgView::fitForLevel(int level)
 {
+    m_pendingFitLevel = isVisible() ? -1 : level;
     const QSize area = availableSize();
     double s = PictureScale::forLevel(level, m_picture.size(), area);
     // A picture that fills one side overflows the other, and the scroll bar
@@ -119,7 +121,16 @@ void TImgView::paintEvent(QPaintEvent*)
 void TImgView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    if (m_pendingFitLevel >= 0 && isVisible())
+        fitForLevel(m_pendingFitLevel);
     updateScrollBars();
+}
+
+void TImgView::showEvent(QShowEvent* event)
+{
+    QAbstractScrollArea::showEvent(event);
+    if (m_pendingFitLevel >= 0)
+        fitForLevel(m_pendingFitLevel);
 }
 
 void TImgView::wheelEvent(QWheelEvent* event)

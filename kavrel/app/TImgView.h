@@ -34,8 +34,16 @@ public:
     QSize availableSize() const;
 
     // Wheel up / BtnScale and wheel down / BtnUnscale.
-    void scaleUp() { setScale(m_scale * 1.1); }
-    void scaleDown() { setScale(m_scale * 0.9); }
+    void scaleUp()
+    {
+        m_pendingFitLevel = -1;
+        setScale(m_scale * 1.1);
+    }
+    void scaleDown()
+    {
+        m_pendingFitLevel = -1;
+        setScale(m_scale * 0.9);
+    }
 
     // Where the scaled picture lies in the viewport (scrolled).
     QRect pictureRect() const;
@@ -47,6 +55,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -55,5 +64,8 @@ private:
 
     QImage m_picture;
     double m_scale = 1.0;
+    // Level of a fit asked for before the view was first shown: a hidden
+    // view has no real size yet, so the fit is made again once it has one.
+    int m_pendingFitLevel = -1;
     int m_wheelRemainder = 0; // high-resolution wheels send parts of a notch
 };

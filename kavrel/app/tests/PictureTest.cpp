@@ -9,9 +9,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -67,6 +69,33 @@ TEST(PictureView, WhiteBackgroundNearestNeighbourFromTopLeft)
     EXPECT_EQ(shot.pixelColor(41, 5), QColor(Qt::white));
     EXPECT_EQ(shot.pixelColor(5, 21), QColor(Qt::white));
     EXPECT_FALSE(view.horizontalScrollBar()->isVisible());
+}
+
+// At start-up the first focus change comes before the main window is shown,
+// when the view has no real size yet: the fit must follow the shown size.
+TEST(PictureView, FitAskedWhileHiddenIsMadeWhenShown)
+{
+    QWidget window;
+    auto* view = new TImgView(&window);
+    view->setGeometry(0, 0, 40, 30);
+    view->setPicture(checker(400, 100)); // wide: level 0 fills the height
+    view->fitForLevel(0);
+    view->setGeometry(0, 0, 400, 300);
+    window.resize(400, 300);
+    window.show();
+    QCoreApplication::processEvents();
+    const int bar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+    const double filled = double(view->availableSize().height()) / 100.0;
+    const double besideBar = double(view->availableSize().height() - bar) / 100.0;
+    EXPECT_TRUE(std::abs(view->scale() - filled) < 1e-9 ||
+                std::abs(view->scale() - besideBar) < 1e-9)
+        << view->scale();
+    // Once shown, a zoom by the user is not undone by later resizes.
+    view->scaleUp();
+    const double zoomed = view->scale();
+    view->setGeometry(0, 0, 300, 200);
+    QCoreApplication::processEvents();
+    EXPECT_DOUBLE_EQ(view->scale(), zoomed);
 }
 
 TEST(PictureView, ScrollBarsWhenLargerAndZoomSteps)

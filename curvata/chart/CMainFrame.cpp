@@ -7,8 +7,10 @@
 #include "TableListFile.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
@@ -29,6 +31,13 @@ bool CMainFrame::Create(const QString& workingDirectory)
     FuseDatabaseLocation::setDirectory(directory);
 
     setWindowIcon(CurvataPicture::Icon());
+    // A new frame takes most of the screen, as a desktop window manager's
+    // default placement would; a view without a size shows no chart.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        resize(area.width() * 3 / 4, area.height() * 3 / 4);
+        move(area.x() + area.width() / 8, area.y() + area.height() / 8);
+    }
     SetDocumentTitle(QStringLiteral("Untitled"));
     CreateMenus();
     if (!centralWidget()) {

@@ -28,7 +28,17 @@ TFSearch::TFSearch(QWidget* owner, const QString& languageCode, SearchRoutine se
     MEdit1->setObjectName(QStringLiteral("MEdit1"));
     // Nine optional digit positions; unfilled ones show as '*'.
     MEdit1->setInputMask(QStringLiteral("000000000;*"));
+    // The platform's fixed font is not always fixed-pitch (offscreen and
+    // minimal platforms answer with a proportional face): pick one that is.
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (const QString& family :
+         {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+          QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Noto Sans Mono")}) {
+        if (QFontDatabase::hasFamily(family) && QFontDatabase::isFixedPitch(family)) {
+            font.setFamily(family);
+            break;
+        }
+    }
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     font.setPixelSize(16);

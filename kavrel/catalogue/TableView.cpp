@@ -337,8 +337,11 @@ void TableView::coerceKeyInto(const QVariantList& keyPrefix, std::vector<QVarian
         const FieldDef& field = schema.fields[size_t(m_order[size_t(i)])];
         const QVariant& value = keyPrefix[i];
         const QMetaType type = value.metaType();
+        const bool isInt = type == QMetaType::fromType<int>();
+        const int intValue = isInt ? *static_cast<const int*>(value.constData()) : 0;
         if ((type == QMetaType::fromType<QString>() && field.type == FieldType::String) ||
-            (type == QMetaType::fromType<int>() && field.type == FieldType::Int32)) {
+            (isInt && field.type == FieldType::Int32) ||
+            (isInt && field.type == FieldType::Int16 && intValue >= -32768 && intValue <= 32767)) {
             key.push_back(value); // already canonical
             continue;
         }

@@ -41,6 +41,8 @@ public:
         QString priceFile;   // CENIK/FILE, carried only
         // False when the installation is incomplete (reinstall message).
         bool valid() const;
+        // Where the product pictures are: dataDir + "\BMP".
+        QString pictureDir() const { return dataDir + QStringLiteral("\\BMP"); }
     };
     static StartValues readStart();
 };

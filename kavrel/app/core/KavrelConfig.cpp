@@ -45,22 +45,29 @@ bool KavrelConfig::readBool(const QString& section, const QString& key, bool def
            QLatin1String("T");
 }
 
-bool KavrelConfig::writeString(const QString& section, const QString& key, const QString& value)
+bool KavrelConfig::writeString(const QString& section, const QString& key, const QString& value,
+                               QString* error)
 {
     const QString file = path();
-    if (file == missing())
+    if (file == missing()) {
+        if (error)
+            *error = QStringLiteral("The configuration file is not known: key INI of section "
+                                    "KAVREL is missing from %1.")
+                         .arg(BootstrapProfile::path());
         return false;
-    return PrivateProfile::writeString(section, key, value, file);
+    }
+    return PrivateProfile::writeString(section, key, value, file, error);
 }
 
-bool KavrelConfig::writeInt(const QString& section, const QString& key, int value)
+bool KavrelConfig::writeInt(const QString& section, const QString& key, int value, QString* error)
 {
-    return writeString(section, key, QString::number(value));
+    return writeString(section, key, QString::number(value), error);
 }
 
-bool KavrelConfig::writeBool(const QString& section, const QString& key, bool value)
+bool KavrelConfig::writeBool(const QString& section, const QString& key, bool value,
+                             QString* error)
 {
-    return writeString(section, key, value ? QStringLiteral("T") : QStringLiteral("F"));
+    return writeString(section, key, value ? QStringLiteral("T") : QStringLiteral("F"), error);
 }
 
 bool KavrelConfig::StartValues::valid() const

@@ -22,9 +22,15 @@ public:
     // Only exactly "T" is on; absent gives `defaultValue`.
     static bool readBool(const QString& section, const QString& key, bool defaultValue);
 
-    static bool writeString(const QString& section, const QString& key, const QString& value);
-    static bool writeInt(const QString& section, const QString& key, int value);
-    static bool writeBool(const QString& section, const QString& key, bool value);
+    // False, with the reason in *error when given, when nothing was written:
+    // the configuration file is not known (nothing is then created) or the
+    // file cannot be written.
+    static bool writeString(const QString& section, const QString& key, const QString& value,
+                            QString* error = nullptr);
+    static bool writeInt(const QString& section, const QString& key, int value,
+                         QString* error = nullptr);
+    static bool writeBool(const QString& section, const QString& key, bool value,
+                          QString* error = nullptr);
 
     // True when `text` is a whole decimal number (optional sign, nothing else).
     static bool isWholeNumber(const QString& text, int* value = nullptr);

@@ -72,9 +72,12 @@ TEST(Configuration, ReinstallWhenTheBootstrapLacksTheSection)
     EXPECT_FALSE(form.createDataModule());
     EXPECT_EQ(form.dataModule(), nullptr);
     EXPECT_EQ(KavrelConfig::path(), QStringLiteral("NAPAKA"));
-    // Nothing may be written while the configuration is unknown.
-    EXPECT_FALSE(
-        KavrelConfig::writeString(QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")));
+    // Nothing may be written while the configuration is unknown, and the
+    // caller learns why.
+    QString why;
+    EXPECT_FALSE(KavrelConfig::writeString(QStringLiteral("X"), QStringLiteral("Y"),
+                                           QStringLiteral("Z"), &why));
+    EXPECT_TRUE(why.contains(QStringLiteral("INI"))) << why.toStdString();
     EXPECT_FALSE(QFile::exists(QStringLiteral("NAPAKA")));
 }
 
@@ -216,6 +219,14 @@ TEST(MainWindow, TableFailureIsReportedAndTheProgramGoesOn)
     form.selectSegment(2); // still usable
     form.show();
     Artifacts::save(&form, QStringLiteral("kavrel-main-table-failure"));
+
+    // The certificate table opens with its tab; the window reports its failure.
+    QFile::remove(cat.dbDir() + QStringLiteral("/cert.cds"));
+    form.PageControl1->setCurrentWidget(form.TabCert);
+    ASSERT_EQ(boxes.shown().size(), 2);
+    EXPECT_TRUE(boxes.shown().at(1).text.contains(QStringLiteral("cert.cds")));
+    EXPECT_EQ(boxes.shown().at(1).title, form.windowTitle());
+    EXPECT_FALSE(form.dataModule()->isCertOpen());
 }
 
 TEST(MainWindow, SplashWindow)

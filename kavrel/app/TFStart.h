@@ -43,7 +43,7 @@ public:
     // opens nothing for an incomplete configuration.
     bool createDataModule();
     TDBX* dataModule() const { return m_dbx.get(); }
-    // Picture, product page, PDF documents, search and certificates.
+    // Picture, product page, PDF documents and certificates.
     ProductPanel* productPanel() const { return m_panel; }
 
     // ---- Values offered to the other windows.

@@ -2,9 +2,8 @@
 
 // The in-memory fuse database of curvata: groups, fuses, their
 // characteristics with the curve points, and the characteristic types with
-// their axes. Both tables are loaded once per process (see instance()) and
-// never change afterwards, so every pointer handed out stays valid until the
-// program ends.
+// their axes. The application loads both tables once and never changes them
+// afterwards, so every pointer handed out stays valid until the program ends.
 //
 // Names are compared exactly (QString equality: case-sensitive, no trimming,
 // no folding); every look-up returns the first match in the documented order.
@@ -16,9 +15,6 @@
 #include <memory>
 #include <vector>
 
-class CharacteristicTypeTable;
-class FuseDatabase;
-class FuseDatabaseLoader;
 class FuseGroup;
 
 // One axis of a characteristic type. Curve coordinates are stored as
@@ -129,6 +125,7 @@ public:
     int characteristicCount() const { return static_cast<int>(m_characteristics.size()); }
     // Null for an index outside the list.
     const Characteristic* characteristic(int index) const;
+    Characteristic* characteristic(int index); // while building
     // The first characteristic whose type has this name, or null: the fuse
     // then has no curve for that type.
     const Characteristic* findCharacteristic(const QString& typeName) const;
@@ -191,10 +188,6 @@ public:
     CharacteristicTypeTable(const CharacteristicTypeTable&) = delete;
     CharacteristicTypeTable& operator=(const CharacteristicTypeTable&) = delete;
 
-    // The process-wide table, loaded from FuseDatabaseLocation::directory()
-    // on the first call and never reloaded.
-    static const CharacteristicTypeTable& instance();
-
     int count() const { return static_cast<int>(m_types.size()); }
     const CharacteristicType* type(int index) const; // null outside the list
     // The first type with this name, or null.
@@ -218,10 +211,6 @@ public:
     ~FuseDatabase();
     FuseDatabase(const FuseDatabase&) = delete;
     FuseDatabase& operator=(const FuseDatabase&) = delete;
-
-    // The process-wide database, loaded from FuseDatabaseLocation::directory()
-    // on the first call and never reloaded.
-    static const FuseDatabase& instance();
 
     // Level-1 groups in file order.
     int topLevelGroupCount() const { return static_cast<int>(m_topLevel.size()); }
@@ -258,18 +247,28 @@ public:
     // code-unit comparison (what the characteristic choice offers).
     static QStringList characteristicTypeNames(const std::vector<const Fuse*>& fuses);
 
-    // Building by hand (tests, tools); the loader does the same in bulk.
-    // addGroup keeps the level order (before the first group of a greater
-    // level) and lists a level-1 group as top level. Links and lists of
-    // groups and fuses are the caller's business (setParent, appendChild,
-    // appendFuse, setGroup). Call finishBuilding() before any look-up.
+    // Building (the loader, tests, tools). addGroup lists a level-1 group as
+    // top level; finishBuilding() puts all groups in level order (a group
+    // goes before the first group of a greater level, so equal levels keep
+    // the order of adding). Links and lists of groups and fuses are the
+    // caller's business (setParent, appendChild, appendFuse, setGroup).
     FuseGroup* addGroup(QString name, int32_t level, QString parentName);
     Fuse* addFuse(QString name, QString catalogueNumber);
-    // Rebuilds the look-up indexes; linear in the size of the database.
+    // Orders the groups and rebuilds the look-up indexes; linear in the
+    // size of the database. Look-ups see what was added before the last
+    // call only, so call it after each stage of building.
     void finishBuilding();
 
+    // Writable views of what this database owns, for building; the same
+    // rules as the const look-ups above.
+    FuseGroup* group(int index);
+    Fuse* fuse(int index);
+    Fuse* findFuse(const QString& name);
+    FuseGroup* findGroup(const QString& name);
+    FuseGroup* findGroup(const QString& name, int32_t level);
+    Characteristic* findCharacteristic(int32_t id);
+
 private:
-    friend class FuseDatabaseLoader;
     struct Index;
 
     std::vector<std::unique_ptr<FuseGroup>> m_groupStorage;

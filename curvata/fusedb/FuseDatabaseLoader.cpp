@@ -151,11 +151,6 @@ std::unique_ptr<FuseDatabase> FuseDatabaseLoader::load()
     readCharacteristics(*db);
     db->finishBuilding();
     readPoints(*db);
-    for (int f = 0; f < db->fuseCount(); ++f) {
-        Fuse* fuse = db->fuse(f);
-        for (int i = 0; i < fuse->characteristicCount(); ++i)
-            fuse->characteristic(i)->squeeze();
-    }
     return db;
 }
 
@@ -258,7 +253,7 @@ void FuseDatabaseLoader::readCharacteristics(FuseDatabase& db)
                                : QStringLiteral("no characteristic type %1").arg(quoted(f[2]))));
             return;
         }
-        lastFuse->appendCharacteristic(*id, lastType);
+        lastFuse->appendCharacteristic(*id, lastType, db.pointMemory());
     });
 }
 
@@ -266,9 +261,17 @@ void FuseDatabaseLoader::readPoints(FuseDatabase& db)
 {
     const QString table = QStringLiteral("tocka");
     long long record = 0;
-    // Points of one characteristic usually follow each other.
-    int32_t lastId = 0;
-    Characteristic* last = nullptr;
+    // Points of one characteristic usually follow each other: they are
+    // collected and handed over as one run, so that each curve's storage is
+    // taken once and at its final size.
+    int32_t runId = 0;
+    Characteristic* run = nullptr;
+    std::vector<CurvePoint> runPoints;
+    auto endRun = [&] {
+        if (run)
+            run->appendPoints(runPoints);
+        runPoints.clear();
+    };
     read(table, [&](const std::string_view* f) {
         ++record;
         const std::optional<int32_t> id = FieldConversion::strictInt(f[0]);
@@ -283,19 +286,16 @@ void FuseDatabaseLoader::readPoints(FuseDatabase& db)
                       .arg(QLatin1String(names[bad]), quoted(f[bad])));
             return;
         }
-        if (!last || lastId != *id) {
-            // Curves of one database tend to have alike point counts: room
-            // for as many as the previous curve saves most regrowing.
-            const int previousCount = last ? last->pointCount() : 0;
-            last = db.findCharacteristic(*id);
-            lastId = *id;
-            if (last && last->pointCount() == 0)
-                last->reservePoints(previousCount);
+        if (!run || runId != *id) {
+            endRun();
+            run = db.findCharacteristic(*id);
+            runId = *id;
         }
-        if (!last) {
+        if (!run) {
             issue(table, record, QStringLiteral("skipped: no characteristic %1").arg(*id));
             return;
         }
-        last->appendPoint(CurvePoint{*sequence, *x, *y});
+        runPoints.push_back(CurvePoint{*sequence, *x, *y});
     });
+    endRun();
 }

@@ -171,9 +171,10 @@ Characteristic* Fuse::characteristic(int index)
     return const_cast<Characteristic*>(std::as_const(*this).characteristic(index));
 }
 
-Characteristic* Fuse::appendCharacteristic(int32_t id, const CharacteristicType* type)
+Characteristic* Fuse::appendCharacteristic(int32_t id, const CharacteristicType* type,
+                                           std::pmr::memory_resource* pointMemory)
 {
-    m_characteristics.push_back(std::make_unique<Characteristic>(id, type));
+    m_characteristics.push_back(std::make_unique<Characteristic>(id, type, pointMemory));
     return m_characteristics.back().get();
 }
 

@@ -8,11 +8,14 @@
 // Names are compared exactly (QString equality: case-sensitive, no trimming,
 // no folding); every look-up returns the first match in the documented order.
 
+#include "PointArena.h"
+
 #include <QString>
 #include <QStringList>
-#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
+#include <span>
 #include <vector>
 
 class FuseGroup;
@@ -88,23 +91,31 @@ struct CurvePoint
 class Characteristic
 {
 public:
-    Characteristic(int32_t id, const CharacteristicType* type) : m_id(id), m_type(type) {}
+    // The points live in `memory`: a database keeps all its points in one
+    // arena instead of one heap block per curve.
+    Characteristic(int32_t id, const CharacteristicType* type,
+                   std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : m_id(id), m_type(type), m_points(memory)
+    {
+    }
 
     int32_t id() const { return m_id; }
     const CharacteristicType* type() const { return m_type; } // never null in a loaded database
     int pointCount() const { return static_cast<int>(m_points.size()); }
     // Null for an index outside 0..pointCount()-1.
     const CurvePoint* point(int index) const;
-    const std::vector<CurvePoint>& points() const { return m_points; }
+    std::span<const CurvePoint> points() const { return m_points; }
 
     void appendPoint(const CurvePoint& point) { m_points.push_back(point); }
-    void reservePoints(int count) { m_points.reserve(size_t(std::max(count, 0))); }
-    void squeeze() { m_points.shrink_to_fit(); }
+    void appendPoints(std::span<const CurvePoint> points)
+    {
+        m_points.insert(m_points.end(), points.begin(), points.end());
+    }
 
 private:
     int32_t m_id;
     const CharacteristicType* m_type;
-    std::vector<CurvePoint> m_points;
+    std::pmr::vector<CurvePoint> m_points;
 };
 
 // One record of `vars`.
@@ -131,8 +142,11 @@ public:
     const Characteristic* findCharacteristic(const QString& typeName) const;
 
     void setGroup(const FuseGroup* group) { m_group = group; }
-    // Returns the stored characteristic; it stays at that address.
-    Characteristic* appendCharacteristic(int32_t id, const CharacteristicType* type);
+    // Returns the stored characteristic; it stays at that address. Its
+    // points go to `pointMemory`, which must outlive the fuse.
+    Characteristic*
+    appendCharacteristic(int32_t id, const CharacteristicType* type,
+                         std::pmr::memory_resource* pointMemory = std::pmr::get_default_resource());
 
 private:
     QString m_name;
@@ -254,6 +268,9 @@ public:
     // caller's business (setParent, appendChild, appendFuse, setGroup).
     FuseGroup* addGroup(QString name, int32_t level, QString parentName);
     Fuse* addFuse(QString name, QString catalogueNumber);
+    // Where the points of the database's characteristics are kept; it lives
+    // as long as the database.
+    std::pmr::memory_resource* pointMemory() { return &m_pointMemory; }
     // Orders the groups and rebuilds the look-up indexes; linear in the
     // size of the database. Look-ups see what was added before the last
     // call only, so call it after each stage of building.
@@ -271,6 +288,8 @@ public:
 private:
     struct Index;
 
+    // First, so that it goes last: the points in it belong to the fuses.
+    PointArena m_pointMemory;
     std::vector<std::unique_ptr<FuseGroup>> m_groupStorage;
     std::vector<std::unique_ptr<Fuse>> m_fuseStorage;
     std::vector<const FuseGroup*> m_topLevel;

@@ -274,28 +274,30 @@ void FuseDatabaseLoader::readPoints(FuseDatabase& db)
     };
     read(table, [&](const std::string_view* f) {
         ++record;
-        const std::optional<int32_t> id = FieldConversion::strictInt(f[0]);
-        const std::optional<int32_t> sequence = FieldConversion::strictInt(f[1]);
-        const std::optional<double> x = FieldConversion::strictDouble(f[2]);
-        const std::optional<double> y = FieldConversion::strictDouble(f[3]);
-        if (!id || !sequence || !x || !y) {
-            const int bad = !id ? 0 : !sequence ? 1 : !x ? 2 : 3;
+        int32_t id = 0, sequence = 0;
+        double x = 0.0, y = 0.0;
+        const bool idRead = FieldConversion::strictInt(f[0], &id);
+        const bool sequenceRead = FieldConversion::strictInt(f[1], &sequence);
+        const bool xRead = FieldConversion::strictDouble(f[2], &x);
+        const bool yRead = FieldConversion::strictDouble(f[3], &y);
+        if (!idRead || !sequenceRead || !xRead || !yRead) {
+            const int bad = !idRead ? 0 : !sequenceRead ? 1 : !xRead ? 2 : 3;
             static const char* const names[] = {"characteristic id", "sequence number", "x", "y"};
             issue(table, record,
                   QStringLiteral("skipped: %1 %2 is not a number")
                       .arg(QLatin1String(names[bad]), quoted(f[bad])));
             return;
         }
-        if (!run || runId != *id) {
+        if (!run || runId != id) {
             endRun();
-            run = db.findCharacteristic(*id);
-            runId = *id;
+            run = db.findCharacteristic(id);
+            runId = id;
         }
         if (!run) {
-            issue(table, record, QStringLiteral("skipped: no characteristic %1").arg(*id));
+            issue(table, record, QStringLiteral("skipped: no characteristic %1").arg(id));
             return;
         }
-        runPoints.push_back(CurvePoint{*sequence, *x, *y});
+        runPoints.push_back(CurvePoint{sequence, x, y});
     });
     endRun();
 }

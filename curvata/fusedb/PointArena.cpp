@@ -13,7 +13,6 @@ namespace {
 constexpr std::size_t kLargestGrowth = std::size_t(64) << 20;
 
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-constexpr bool kMapped = true;
 
 // `size` bytes at a 2 MiB boundary: huge pages need an aligned range, so
 // one unit more is mapped and the ragged ends are given back.
@@ -42,7 +41,6 @@ void unmapBlock(void* block, std::size_t size)
     munmap(block, size);
 }
 #else
-constexpr bool kMapped = false;
 
 void* mapBlock(std::size_t size)
 {
@@ -74,6 +72,8 @@ void* PointArena::do_allocate(std::size_t bytes, std::size_t alignment)
     };
     char* p = place();
     if (!p) {
+        if (bytes > kLargestGrowth * 1024)
+            throw std::bad_alloc();
         addBlock(bytes + alignment);
         p = place();
     }
@@ -94,5 +94,4 @@ void PointArena::addBlock(std::size_t atLeast)
     m_reserved += size;
     m_next = static_cast<char*>(block);
     m_end = m_next + size;
-    (void)kMapped;
 }

@@ -24,9 +24,6 @@ public:
     PointArena(const PointArena&) = delete;
     PointArena& operator=(const PointArena&) = delete;
 
-    // Bytes of all blocks taken so far.
-    std::size_t reserved() const { return m_reserved; }
-
 private:
     void* do_allocate(std::size_t bytes, std::size_t alignment) override;
     // Memory comes back only with the whole arena.

@@ -1,5 +1,7 @@
 #include "CRuzozuvovView.h"
 
+#include "MessageBoxService.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -9,6 +11,14 @@ CRuzozuvovView::CRuzozuvovView(QWidget* parent) : QWidget(parent)
     palette.setColor(QPalette::Window, QColor(255, 255, 255));
     setPalette(palette);
     UpdateBackgroundErasing();
+    // The chart cannot show a refused range itself; the window tells the
+    // user, as every window does, in a message box without owner.
+    m_chart.SetWarningHandler([](const ChartWarning& warning) {
+        MessageBoxService::show(nullptr, warning.text, warning.caption, MessageBoxService::Ok,
+                                warning.kind == ChartWarning::Exclamation
+                                    ? MessageBoxService::Warning
+                                    : MessageBoxService::NoIcon);
+    });
 }
 
 CRuzozuvovView::~CRuzozuvovView() = default;
@@ -16,7 +26,7 @@ CRuzozuvovView::~CRuzozuvovView() = default;
 void CRuzozuvovView::UpdateBackgroundErasing()
 {
     // A ready chart fills its whole area itself; erasing first would flicker.
-    const bool chartPaintsAll = m_chart.IsChartReady() && ActiveChart().doubleBuffering;
+    const bool chartPaintsAll = m_chart.IsChartReady() && ActiveChart().DoubleBuffering();
     setAttribute(Qt::WA_OpaquePaintEvent, chartPaintsAll);
     setAutoFillBackground(!chartPaintsAll);
 }

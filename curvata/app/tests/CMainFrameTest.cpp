@@ -111,8 +111,28 @@ TEST(CAboutDlg, ShowsTitleVersionAndOk)
     Artifacts::save(&about, "curvata-about");
 }
 
-// The single instances load once per process, so the whole successful
-// start-up is one test.
+TEST(CRuzozuvovApp, LoadsTheDatabaseOnceAndNeverReloads)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(installFixture("basic", root.path()));
+    CRuzozuvovApp app;
+    app.SetWorkingDirectory(root.path());
+    EXPECT_EQ(app.DatabaseDirectory(), root.path() + "/fuseDbDir/fuse");
+
+    const FuseDatabase& db = app.FuseDb();
+    EXPECT_EQ(db.fuseCount(), 3);
+    const CharacteristicTypeTable& types = app.CharacteristicTypes();
+    EXPECT_EQ(types.count(), 2);
+    // The loader took its types from the application's table.
+    EXPECT_EQ(db.fuse(0)->characteristic(0)->type(), types.type(0));
+
+    // Later changes to the files are not seen.
+    ASSERT_TRUE(QFile::remove(app.DatabaseDirectory() + "/vars.rec"));
+    EXPECT_EQ(&app.FuseDb(), &db);
+    EXPECT_EQ(app.FuseDb().fuseCount(), 3);
+    EXPECT_EQ(&app.CharacteristicTypes(), &types);
+}
+
 TEST(CRuzozuvovApp, StartsUpLoadingTheDatabaseBehindTheSplash)
 {
     ScriptedMessageBoxes boxes;
@@ -132,7 +152,7 @@ TEST(CRuzozuvovApp, StartsUpLoadingTheDatabaseBehindTheSplash)
         frameShownFirst = frameShownFirst && app.MainFrame() && app.MainFrame()->isVisible();
         EXPECT_TRUE(splash.isVisible());
         if (statuses.size() == 2)
-            loadedWhenDone = FuseDatabase::instance().fuseCount() == 3;
+            loadedWhenDone = app.FuseDb().fuseCount() == 3;
         Artifacts::save(&splash, QStringLiteral("curvata-splash-%1").arg(statuses.size()));
     });
     QElapsedTimer clock;
@@ -153,7 +173,7 @@ TEST(CRuzozuvovApp, StartsUpLoadingTheDatabaseBehindTheSplash)
     EXPECT_NE(frame->View(), nullptr);
     EXPECT_EQ(frame->DatabaseDirectory(), root.path() + "/fuseDbDir/fuse");
     EXPECT_EQ(FuseDatabaseLocation::directory(), frame->DatabaseDirectory());
-    EXPECT_EQ(CharacteristicTypeTable::instance().count(), 2);
+    EXPECT_EQ(app.CharacteristicTypes().count(), 2);
 
     EXPECT_TRUE(app.Settings()->fileName().contains("Local AppWizard-Generated Applications"))
         << app.Settings()->fileName().toStdString();

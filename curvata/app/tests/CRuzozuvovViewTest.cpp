@@ -1,6 +1,6 @@
 // The chart view window: it shows nothing until a type is set, repaints with
-// its settings, closes the Const Lines window on a type change and tells
-// the other windows what changed.
+// its settings, closes the Const Lines window on a type change, tells the
+// other windows what changed and shows the chart's warnings.
 #include "CRuzozuvovView.h"
 #include "Artifacts.h"
 #include "FuseModel.h"
@@ -33,7 +33,7 @@ TEST_F(ViewFixture, DefaultsBeforeAnyType)
 {
     EXPECT_FALSE(view.IsChartReady());
     EXPECT_EQ(&view.ActiveChart(), &view.Chart().LogLog());
-    EXPECT_DOUBLE_EQ(view.ActiveChart().xMax, 2.0);
+    EXPECT_DOUBLE_EQ(view.ActiveChart().XAxis().Max(), 2.0);
     EXPECT_TRUE(view.Chart().Legend());
     EXPECT_TRUE(view.Chart().Grid());
     EXPECT_FALSE(view.Chart().Boundary());
@@ -59,13 +59,13 @@ TEST_F(ViewFixture, SetCharacteristicDrawsTheChart)
     QImage image = view.grab().toImage();
     Artifacts::save(image, "chart-view");
     const CChart& chart = view.ActiveChart();
-    EXPECT_EQ(chart.plotRight, 900 - 2 * (900 / 8));
-    EXPECT_EQ(image.pixelColor(chart.plotLeft, 300), QColor(0, 0, 0));
+    EXPECT_EQ(chart.Geometry().plotRight, 900 - 2 * (900 / 8));
+    EXPECT_EQ(image.pixelColor(chart.Geometry().plotLeft, 300), QColor(0, 0, 0));
 
     view.SetBackgroundColour(QColor(255, 255, 200));
     view.SetLegend(false);
     image = view.grab().toImage();
-    EXPECT_EQ(view.ActiveChart().plotRight, 900 - 900 / 8);
+    EXPECT_EQ(view.ActiveChart().Geometry().plotRight, 900 - 900 / 8);
     EXPECT_EQ(image.pixelColor(3, 300), QColor(255, 255, 200));
     Artifacts::save(image, "chart-view-no-legend-coloured");
 
@@ -83,9 +83,31 @@ TEST_F(ViewFixture, ResizeLaysTheChartOutAgain)
     view.SetCharacteristic(&type, true);
     view.resize(400, 300);
     view.grab();
-    EXPECT_EQ(view.ActiveChart().frameRight, 400);
-    EXPECT_EQ(view.ActiveChart().frameBottom, 300);
+    EXPECT_EQ(view.ActiveChart().Geometry().frameRight, 400);
+    EXPECT_EQ(view.ActiveChart().Geometry().frameBottom, 300);
     // Too small for a plot: still paints without trouble.
     view.resize(3, 2);
     EXPECT_FALSE(view.grab().isNull());
+}
+
+TEST_F(ViewFixture, RefusedRangeIsToldInMessageBoxes)
+{
+    ScriptedMessageBoxes boxes;
+    CharacteristicType tiny{"Tiny", AxisDefinition{"I", true, 1e-9, 1},
+                            AxisDefinition{"t", true, 1, 100}};
+    Fuse small{"F", "1"};
+    Characteristic* c = small.appendCharacteristic(7, &tiny);
+    c->appendPoint(CurvePoint{1, tiny.xPosition(1e-8), tiny.yPosition(2)});
+    c->appendPoint(CurvePoint{2, tiny.xPosition(0.5), tiny.yPosition(50)});
+    view.SetFuses({&small});
+    view.SetCharacteristic(&tiny, true);
+    EXPECT_FALSE(view.IsChartReady());
+    ASSERT_EQ(boxes.shown().size(), 2);
+    EXPECT_EQ(boxes.shown()[0].text, "The X minimum value must be larger than 0.000001");
+    EXPECT_EQ(boxes.shown()[0].title, "Warning");
+    EXPECT_EQ(boxes.shown()[0].icon, MessageBoxService::Warning);
+    EXPECT_EQ(boxes.shown()[1].text, "Setting Range failed");
+    EXPECT_EQ(boxes.shown()[1].title, "Curvata");
+    EXPECT_EQ(boxes.shown()[1].buttons, MessageBoxService::Ok);
+    EXPECT_EQ(boxes.shown()[1].icon, MessageBoxService::NoIcon);
 }

@@ -6,13 +6,15 @@
 #include <memory>
 
 class AppSettings;
+class CharacteristicTypeTable;
 class CMainFrame;
 class CSplashDlg;
+class FuseDatabase;
 class QWidget;
 
 // The application object of curvata: settings, the main frame with its
-// view, and the start-up that loads the fuse database behind the splash
-// window.
+// view, the start-up that loads the fuse database behind the splash window,
+// and the one fuse database and characteristic type table of the run.
 class CRuzozuvovApp
 {
 public:
@@ -48,6 +50,15 @@ public:
     AppSettings* Settings() const { return m_settings.get(); }
     CMainFrame* MainFrame() const { return m_frame.get(); }
 
+    // The fuse database and the characteristic types. The first request
+    // loads them from the database directory; later requests return the
+    // same objects, unchanged until the application object goes.
+    const FuseDatabase& FuseDb();
+    const CharacteristicTypeTable& CharacteristicTypes();
+    // The frame's database directory once it exists, else the one the
+    // working directory leads to.
+    QString DatabaseDirectory() const;
+
 private:
     void RunSplash();
 
@@ -56,5 +67,8 @@ private:
     std::function<void(CSplashDlg&)> m_splashObserver;
     std::function<QWidget*()> m_viewFactory;
     std::unique_ptr<AppSettings> m_settings;
+    std::unique_ptr<CharacteristicTypeTable> m_types;
+    std::unique_ptr<FuseDatabase> m_database;
+    // Declared last so that it goes first: its view refers to the database.
     std::unique_ptr<CMainFrame> m_frame;
 };

@@ -4,6 +4,8 @@
 #include "CMainFrame.h"
 #include "CRuzozuvovView.h"
 #include "CSplashDlg.h"
+#include "FuseDatabaseLoader.h"
+#include "FuseDatabaseLocation.h"
 #include "FuseModel.h"
 
 #include <QApplication>
@@ -37,6 +39,35 @@ CRuzozuvovApp::CRuzozuvovApp() : m_splashPauseMs(pauseFromEnvironment()) {}
 
 CRuzozuvovApp::~CRuzozuvovApp() = default;
 
+QString CRuzozuvovApp::DatabaseDirectory() const
+{
+    if (m_frame)
+        return m_frame->DatabaseDirectory();
+    return FuseDatabaseLocation::resolve(m_workingDirectory.isEmpty() ? QDir::currentPath()
+                                                                      : m_workingDirectory);
+}
+
+const CharacteristicTypeTable& CRuzozuvovApp::CharacteristicTypes()
+{
+    if (!m_types) {
+        m_types =
+            FuseDatabaseLoader::loadTypes(FuseDatabaseLoader::directorySource(DatabaseDirectory()));
+    }
+    return *m_types;
+}
+
+const FuseDatabase& CRuzozuvovApp::FuseDb()
+{
+    if (!m_database) {
+        FuseDatabaseLoader loader(FuseDatabaseLoader::directorySource(DatabaseDirectory()));
+        // The characteristics refer to the application's own types.
+        loader.useTypeTable(
+            [this]() -> const CharacteristicTypeTable& { return CharacteristicTypes(); });
+        m_database = loader.load();
+    }
+    return *m_database;
+}
+
 bool CRuzozuvovApp::InitInstance()
 {
     QApplication::setApplicationDisplayName(QStringLiteral("Curvata"));
@@ -68,8 +99,8 @@ void CRuzozuvovApp::RunSplash()
 
     // Loads the groups, fuses, characteristics, points and, through them,
     // the characteristic types; both stay for the rest of the run.
-    FuseDatabase::instance();
-    CharacteristicTypeTable::instance();
+    FuseDb();
+    CharacteristicTypes();
 
     splash.SetStatus(QStringLiteral("Curvata Database loaded."));
     if (m_splashObserver)

@@ -1,5 +1,7 @@
 #include "DxfGroupWriter.h"
 
+#include "Windows1250.h"
+
 #include <QList>
 
 #include <charconv>
@@ -25,6 +27,8 @@ void DxfGroupWriter::text(int c, const QString& value)
             m_out.append(' ');
         else if (u < 0x80)
             m_out.append(char(u));
+        else if (u <= 0xFFFF && Windows1250::canEncode(QString(QChar(char16_t(u)))))
+            m_out.append(Windows1250::encode(QString(QChar(char16_t(u)))));
         else if (u <= 0xFFFF)
             m_out.append("\\U+").append(QByteArray::number(uint(u), 16).toUpper().rightJustified(4, '0'));
         else

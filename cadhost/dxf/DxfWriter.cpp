@@ -117,7 +117,7 @@ QByteArray Writer::header()
     h.ascii(9, "$ACADVER");
     h.ascii(1, "AC1015");
     h.ascii(9, "$DWGCODEPAGE");
-    h.ascii(3, "ANSI_1252");
+    h.ascii(3, "ANSI_1250");
     h.ascii(9, "$INSBASE");
     h.point(10, 0, 0, 0);
     if (m_d.extents) {

@@ -112,7 +112,8 @@ private:
     size_t m_i = 0;
     DxfDrawing m_d;
     bool m_utf8 = false;
-    bool m_cp1250 = false;
+    enum class CodePage { None, Windows1250, Other };
+    CodePage m_codePage = CodePage::None;
     int m_entities = 0;
     QHash<QString, std::uint64_t> m_records;
     QHash<QString, QVector<ReadEntity>> m_blockEntities;
@@ -159,10 +160,13 @@ QString Reader::text(const Pair& p) const
 {
     const QByteArray bytes = p.value.toByteArray();
     QString s;
-    if (m_utf8 || Windows1250::isValidUtf8(bytes))
+    // The declared code page wins; without one, UTF-8 if the bytes are.
+    if (m_utf8)
         s = QString::fromUtf8(bytes);
-    else if (m_cp1250)
+    else if (m_codePage == CodePage::Windows1250)
         s = Windows1250::decode(bytes);
+    else if (m_codePage == CodePage::None && Windows1250::isValidUtf8(bytes))
+        s = QString::fromUtf8(bytes);
     else
         s = QString::fromLatin1(bytes);
     if (s.contains(QLatin1String("\\U+"))) {
@@ -173,16 +177,23 @@ QString Reader::text(const Pair& p) const
             const auto m = it.next();
             out += QStringView(s).mid(last, m.capturedStart() - last);
             const char16_t c = char16_t(m.captured(1).toUInt(nullptr, 16));
-            out += (c < 0x20 || QChar::isSurrogate(c)) ? QChar(u' ') : QChar(c);
+            out += QChar(c);
             last = m.capturedEnd();
         }
         out += QStringView(s).mid(last);
         s = out;
     }
-    // Control characters would break a file written again.
-    for (QChar& c : s)
-        if (c.unicode() < 0x20)
-            c = u' ';
+    // Control characters would break a file written again; halves of characters
+    // beyond 16 bits that lack their other half are no text.
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            s[i] = u' ';
+        else if (c.isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            s[i] = u'?';
+    }
     return s;
 }
 
@@ -256,8 +267,10 @@ void Reader::header()
                 m_utf8 = std::string_view(trimmed(p.value).data(), trimmed(p.value).size())
                          >= std::string_view("AC1021");
             else if (var == "$DWGCODEPAGE")
-                m_cp1250 = trimmed(p.value).size() == 9
-                           && qstrnicmp(trimmed(p.value).data(), "ANSI_1250", 9) == 0;
+                m_codePage = trimmed(p.value).size() == 9
+                                     && qstrnicmp(trimmed(p.value).data(), "ANSI_1250", 9) == 0
+                                 ? CodePage::Windows1250
+                                 : CodePage::Other;
             else if (var == "$INSUNITS" && p.code == 70)
                 m_d.insunits = integer(p);
             else if (var == "$HANDSEED" && p.code == 5)
@@ -485,6 +498,13 @@ bool Reader::entity(ReadEntity& out)
     } else {
         return false;
     }
+    // Groups an entity of this kind does not have are not kept.
+    if (e.kind != DxfEntityKind::Insert)
+        e.blockName.clear();
+    if (e.kind != DxfEntityKind::AttributeDefinition)
+        e.tag.clear(), e.prompt.clear();
+    if (e.kind != DxfEntityKind::Text && e.kind != DxfEntityKind::AttributeDefinition)
+        e.text.clear();
     return !paper;
 }
 

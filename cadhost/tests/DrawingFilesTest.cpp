@@ -12,8 +12,15 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QJsonArray>
+#include <QPdfDocument>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -72,6 +79,41 @@ Placed insertProduct(HostProcess& host, const QString& doc, const QString& folde
     }
     return {ref, host.get(ref, QStringLiteral("BlockReference"), QStringLiteral("ObjectID")).toLongLong(),
             host.get(ref, QStringLiteral("BlockReference"), QStringLiteral("Handle")).toString()};
+}
+
+// LibreCAD prints the saved drawing: the symbols are drawn (it shows no
+// attributes) and, with thin line weights, nowhere as dark blobs.
+void checkOtherProgramDrawsIt(const QString& dxf)
+{
+    const QString librecad = QStandardPaths::findExecutable(QStringLiteral("librecad"));
+    if (librecad.isEmpty()) {
+        std::printf("librecad is not installed: the drawing is not printed with it\n");
+        return;
+    }
+    // It names the PDF after the drawing, in the folder it is given.
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QFileInfo(dxf).completeBaseName() + QStringLiteral(".pdf"));
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(librecad, {QStringLiteral("dxf2pdf"), QStringLiteral("-a"), QStringLiteral("-k"),
+                       QStringLiteral("-t"), out.path(), dxf});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    QPdfDocument document;
+    ASSERT_EQ(document.load(pdf), QPdfDocument::Error::None) << p.readAll().toStdString();
+    const QSizeF points = document.pagePointSize(0);
+    // The page comes transparent where nothing is printed: put it on paper.
+    const QImage ink = document.render(0, (points * 100 / 72).toSize());
+    ASSERT_FALSE(ink.isNull());
+    QImage page(ink.size(), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter(&page).drawImage(0, 0, ink);
+    Artifacts::save(page, QStringLiteral("cadhost-symbols-librecad"));
+    qsizetype dark = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            dark += qGray(page.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 100);
+    EXPECT_LT(dark, page.width() * page.height() / 50);
 }
 
 } // namespace
@@ -154,8 +196,9 @@ TEST(CadHostDrawings, SymbolsAndDimensionDrawingsOfTheSampleInTheHostWindow)
     host.value(QStringLiteral("/Application"), QStringLiteral("Application"), QStringLiteral("ZoomExtents"));
     const QString symbols = Artifacts::directory() + QStringLiteral("/cadhost-window-symbols.png");
     host.value(QStringLiteral("/Control"), QStringLiteral("Control"), QStringLiteral("Screenshot"), {symbols});
-    host.value(doc, QStringLiteral("Document"), QStringLiteral("SaveAs"),
-               {Artifacts::directory() + QStringLiteral("/cadhost-symbols.dxf")});
+    const QString saved = Artifacts::directory() + QStringLiteral("/cadhost-symbols.dxf");
+    host.value(doc, QStringLiteral("Document"), QStringLiteral("SaveAs"), {saved});
+    checkOtherProgramDrawsIt(saved);
 
     const QString layout = host.objectPath(QStringLiteral("/Control"), QStringLiteral("Control"), QStringLiteral("NewDocument"));
     i = 0;

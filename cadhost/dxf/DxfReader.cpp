@@ -102,6 +102,17 @@ private:
     void entities(QVector<ReadEntity>& out, bool inBlock);
     // The groups of the object at m_i (a 0 pair) up to the next 0 pair.
     std::vector<Pair> groups();
+    // What the groups of an entity say, before its kind decides what counts.
+    struct Raw
+    {
+        DxfPoint first, second;
+        int polylineFlags = 0;
+        QString mtext, mtextTail;
+        int attachment = 0;
+        bool direction = false;
+        bool paper = false;
+    };
+    void fields(QByteArrayView type, const std::vector<Pair>& g, DxfEntity& e, Raw& r) const;
     bool entity(ReadEntity& out);
     void attributes(DxfEntity& insert);
     void polylineVertices(DxfEntity& poly);
@@ -382,33 +393,23 @@ void Reader::entities(QVector<ReadEntity>& out, bool inBlock)
     }
 }
 
-bool Reader::entity(ReadEntity& out)
+void Reader::fields(QByteArrayView type, const std::vector<Pair>& g, DxfEntity& e, Raw& r) const
 {
-    const QByteArrayView type = trimmed(cur().value);
-    const int line = cur().line;
-    const std::vector<Pair> g = groups();
-    DxfEntity& e = out.e;
-    bool paper = false;
-    int polylineFlags = 0;
-    DxfPoint first, second;
-    QString mtext, mtextTail;
-    int attachment = 0;
-    double dx = 0, dy = 0;
-    bool direction = false;
     // Polyline vertices start with their x (10); y (20) belongs to the last one.
     const bool lw = type == "LWPOLYLINE";
+    const bool mtext = type == "MTEXT";
     for (const Pair& p : g) {
         switch (p.code) {
         case 5: e.handle = handle(p); break;
         case 8: e.layer = name(p); break;
         case 62: e.colour = integer(p); break;
         case 370: e.lineweight = integer(p); break;
-        case 67: paper = integer(p) == 1; break;
+        case 67: r.paper = integer(p) == 1; break;
         case 10:
             if (lw)
                 e.points.append({real(p), 0, 0});
             else
-                first.x = real(p);
+                r.first.x = real(p);
             break;
         case 20:
             if (lw) {
@@ -416,44 +417,56 @@ bool Reader::entity(ReadEntity& out)
                     bad(p.line, QStringLiteral("a polyline vertex has no x"));
                 e.points.last().y = real(p);
             } else {
-                first.y = real(p);
+                r.first.y = real(p);
             }
             break;
-        case 30: first.z = real(p); break;
-        case 38: first.z = real(p); break;
-        case 11: second.x = real(p); dx = second.x; break;
-        case 21: second.y = real(p); dy = second.y; direction = true; break;
-        case 31: second.z = real(p); break;
+        case 30:
+        case 38: r.first.z = real(p); break;
+        case 11: r.second.x = real(p); break;
+        case 21: r.second.y = real(p); r.direction = true; break;
+        case 31: r.second.z = real(p); break;
         case 40: e.radius = e.height = real(p); break;
         case 41: e.xScale = real(p); break;
         case 42: e.yScale = real(p); break;
         case 43: e.zScale = real(p); break;
         case 50: e.startAngle = e.rotation = real(p); break;
         case 51: e.endAngle = real(p); break;
-        case 70: e.flags = polylineFlags = integer(p); break;
-        case 71: attachment = integer(p); break;
+        case 70: e.flags = r.polylineFlags = integer(p); break;
+        case 71: r.attachment = integer(p); break;
         case 72: e.hAlign = integer(p); break;
         case 73:
         case 74: e.vAlign = integer(p); break;
-        case 1: (type == "MTEXT" ? mtextTail : e.text) = text(p); break;
+        case 1: (mtext ? r.mtextTail : e.text) = text(p); break;
         case 2: e.tag = e.blockName = name(p); break;
-        case 3: (type == "MTEXT" ? mtext : e.prompt) += text(p); break;
+        case 3: (mtext ? r.mtext : e.prompt) += text(p); break;
         default: break;
         }
     }
+}
+
+bool Reader::entity(ReadEntity& out)
+{
+    const QByteArrayView type = trimmed(cur().value);
+    const int line = cur().line;
+    DxfEntity& e = out.e;
+    Raw r;
+    fields(type, groups(), e, r);
+    const bool lw = type == "LWPOLYLINE";
+    const DxfPoint first = r.first, second = r.second;
+    const bool paper = r.paper;
     if (type == "LINE") {
         e.kind = DxfEntityKind::Line;
         e.points = {first, second};
     } else if (lw) {
         e.kind = DxfEntityKind::Polyline;
-        e.closed = polylineFlags & 1;
+        e.closed = r.polylineFlags & 1;
         for (DxfPoint& v : e.points)
             v.z = first.z;
     } else if (type == "POLYLINE") {
         e.kind = DxfEntityKind::Polyline;
-        e.closed = polylineFlags & 1;
+        e.closed = r.polylineFlags & 1;
         polylineVertices(e);
-        if (polylineFlags & (16 | 64))
+        if (r.polylineFlags & (16 | 64))
             return false; // meshes and polyface meshes are not drawn
     } else if (type == "CIRCLE" || type == "ARC") {
         e.kind = type == "ARC" ? DxfEntityKind::Arc : DxfEntityKind::Circle;
@@ -474,11 +487,13 @@ bool Reader::entity(ReadEntity& out)
         e.kind = DxfEntityKind::Text;
         e.points = {first};
         static const QRegularExpression codes(QStringLiteral("\\\\[A-OQ-Za-oq-z][^;\\\\]*;|[{}]"));
-        QString all = mtext + mtextTail;
+        QString all = r.mtext + r.mtextTail;
         e.text = all.replace(QLatin1String("\\P"), QLatin1String(" ")).remove(codes);
-        e.hAlign = attachment > 0 ? (attachment - 1) % 3 : 0;
+        e.hAlign = r.attachment > 0 ? (r.attachment - 1) % 3 : 0;
         e.alignPoint = first;
-        e.rotation = (direction ? std::atan2(dy, dx) : e.rotation) * 180.0 / M_PI; // radians here
+        // MTEXT: a direction vector, or an angle in radians.
+        e.rotation = r.direction ? std::atan2(r.second.y, r.second.x) * 180.0 / M_PI
+                                 : e.rotation * 180.0 / M_PI;
         e.tag.clear();
         e.blockName.clear();
         e.prompt.clear();

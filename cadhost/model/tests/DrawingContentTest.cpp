@@ -1,13 +1,16 @@
 // The content of an open drawing: attributes placed by their reference, erase
 // and undo keeping ids and handles, values from outside checked, and blocks that
 // nest in themselves drawn without hanging.
+#include "CadDocument.h"
 #include "CadError.h"
 #include "DrawingContent.h"
 #include "DrawingGeometry.h"
 #include "DxfReader.h"
 #include "QtPrinters.h"
 
+#include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -154,4 +157,31 @@ TEST(DrawingGeometry, BlocksThatContainThemselvesAreDrawnAndEnd)
     EXPECT_EQ(box, QRectF(0, 0, 1, 1));
     EXPECT_EQ(DrawingGeometry::hit(items, {0.5, 0.01}, 0.05), items[0].id);
     EXPECT_EQ(DrawingGeometry::hit(items, {5, 5}, 0.05), 0);
+}
+
+TEST(CadDocument, ADrawingWithObjectsTheHostDoesNotKeepCannotBeSavedOver)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("other.dxf"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n0\n20\n0\n11\n1\n21\n1\n"
+            "0\nHATCH\n8\n0\n0\nENDSEC\n0\nEOF\n");
+    f.close();
+    qint64 next = 0;
+    CadDocument doc(1, [&next] { return ++next; });
+    doc.load(path, false);
+    EXPECT_TRUE(doc.isReadOnly());
+    EXPECT_EQ(doc.content().modelCount(), 1);
+    try {
+        doc.save();
+        ADD_FAILURE() << "saved over a file whose hatch it would lose";
+    } catch (const CadError& e) {
+        EXPECT_EQ(e.kind(), CadError::FileError);
+        EXPECT_TRUE(e.text().contains(u"another name")) << e.text().toStdString();
+    }
+    const QString copy = dir.filePath(QStringLiteral("copy.dxf"));
+    doc.saveAs(copy);
+    EXPECT_FALSE(doc.isReadOnly());
+    doc.save();
 }

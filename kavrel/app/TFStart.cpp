@@ -4,10 +4,15 @@
 #include "MessageBoxService.h"
 #include "ProductPanel.h"
 #include "TDBX.h"
+#include "TFSearch.h"
+#include "TForm6.h"
 #include "TImgView.h"
 #include "TPageView.h"
+#include "WorkbenchWindows.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -59,6 +64,8 @@ TFStart::TFStart(QWidget* parent) : QWidget(parent)
     }
     m_pictureDir = m_start.dataDir + QStringLiteral("\\BMP");
     m_panel = new ProductPanel(*this);
+    m_panel->setWorkbenchHooks([this] { return m_workbench && m_workbench->exists(); },
+                               [this] { m_workbench->workbench()->catalogueFocusChanged(); });
     applyCaptions();
     // The data module does not exist yet: this only sets the colours.
     SelBox->setCurrentIndex(0);
@@ -457,8 +464,40 @@ void TFStart::onCollapsed(const QModelIndex& index)
 
 void TFStart::BtnAcadClick()
 {
-    // The workbench windows plug in here.
+    if (!m_workbench) {
+        WorkbenchHost host;
+        host.language = m_start.language;
+        host.databaseDir = m_start.databaseDir;
+        host.programDir = QCoreApplication::applicationDirPath() + u'/';
+        host.programFile = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        host.config = {&KavrelConfig::readString, &KavrelConfig::writeString};
+        host.focusedProduct = [this]() -> std::optional<CatalogueProduct> {
+            // Only a focused product is added; a group's K1T4 row is not.
+            if (m_focusedLevel != 3 || !m_dbx || m_dbx->K1T4.isEmpty())
+                return std::nullopt;
+            const TableView& v = m_dbx->K1T4;
+            return CatalogueProduct{v.asString(QStringLiteral("KODA")),
+                                    v.asString(QStringLiteral("NAZIV")),
+                                    v.asFloat(QStringLiteral("CENA"))};
+        };
+        host.findProduct = [this](const QString& code) { findProductByCode(code); };
+        host.shownChanged = [this](bool shown) { setWorkbenchShown(shown); };
+        m_workbench = std::make_unique<WorkbenchWindows>(this, std::move(host));
+    }
+    m_workbench->toggle();
     emit acadRequested();
+}
+
+bool TFStart::findProductByCode(const QString& code)
+{
+    if (m_panel->searchProduct(code))
+        return true;
+    const TFSearch::Captions notFound = TFSearch::notFoundFor(m_start.language);
+    if (!notFound.caption.isEmpty())
+        MessageBoxService::show(this, notFound.caption, notFound.label,
+                                MessageBoxService::Ok | MessageBoxService::Cancel,
+                                MessageBoxService::Warning);
+    return false;
 }
 
 bool TFStart::eventFilter(QObject* watched, QEvent* event)

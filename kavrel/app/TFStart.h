@@ -25,6 +25,7 @@ class QToolButton;
 class QTreeView;
 class ProductPanel;
 class TDBX;
+class WorkbenchWindows;
 
 class TFStart : public QWidget
 {
@@ -54,6 +55,8 @@ public:
     const QString& configPath() const { return m_start.configPath; }
     const KavrelConfig::StartValues& startValues() const { return m_start; }
     bool workbenchShown() const { return m_workbenchShown; }
+    // The workbench windows, once "Autocad support" was first used.
+    WorkbenchWindows* workbench() const { return m_workbench.get(); }
     void setWorkbenchShown(bool shown) { m_workbenchShown = shown; }
 
     // ---- Captions by language: ANG, HRV and SLO have their own; every
@@ -124,6 +127,9 @@ signals:
 public slots:
     void SelBoxChange();
     void BtnAcadClick();
+    // Finds and focuses the product with `code` (the workbench's double
+    // click); says so in the user's language when there is none.
+    bool findProductByCode(const QString& code);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -145,6 +151,7 @@ private:
     bool m_workbenchShown = false;
     bool m_firstPaintSeen = false;
     std::unique_ptr<TDBX> m_dbx;
+    std::unique_ptr<WorkbenchWindows> m_workbench;
     CatalogueTreeModel* m_model = nullptr;
     ProductPanel* m_panel = nullptr;
     QPersistentModelIndex m_focused; // survives collapses of other nodes

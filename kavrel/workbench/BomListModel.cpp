@@ -13,6 +13,8 @@ BomListModel::BomListModel(WorkbenchModel& model, QObject* parent)
     : QAbstractTableModel(parent), m_model(model)
 {
     const auto reset = [this] {
+        if (m_editing)
+            return; // a rename in place changes a value, never the rows
         beginResetModel();
         endResetModel();
     };
@@ -110,11 +112,20 @@ bool BomListModel::setData(const QModelIndex& index, const QVariant& value, int 
 {
     if (!index.isValid() || role != Qt::EditRole || index.column() != Name)
         return false;
+    bool renamed = false;
     try {
-        return m_model.selectBom(field(index.row(), "L2").toInt()) &&
-               m_model.renameBom(value.toString());
+        // Choosing the row may rebuild the item view but leaves this list.
+        if (!m_model.selectBom(field(index.row(), "L2").toInt()))
+            return false;
+        m_editing = true;
+        renamed = m_model.renameBom(value.toString());
     } catch (const TableError& e) {
+        m_editing = false;
         emit editFailed(e.message());
         return false;
     }
+    m_editing = false;
+    if (renamed)
+        emit dataChanged(index, index);
+    return renamed;
 }

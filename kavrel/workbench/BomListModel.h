@@ -54,4 +54,5 @@ private:
     WorkbenchModel& m_model;
     QString m_nameTitle, m_dateTitle;
     QString m_drawing;
+    bool m_editing = false;
 };

@@ -1,8 +1,10 @@
 // Speed of the workbench model on a project of 10,000 items in 50 BOMs:
 // opening the project, switching the current BOM (with its item view),
 // adding an item without the CAD, and deleting a BOM of 1,000 items with
-// its cascade. Each figure is the median of several runs, on the wall
-// clock since every change is written through to the file.
+// its cascade. Each figure is the median of several runs. The machine is
+// shared: opening and switching, which compute, are taken as process CPU
+// time; adding and deleting, which write through to the file, on the wall
+// clock.
 #include "StandardSchemas.h"
 #include "WorkbenchModel.h"
 
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <time.h>
 #include <vector>
 
 namespace {
@@ -39,6 +42,18 @@ double timeMs(const std::function<void()>& f)
     t.start();
     f();
     return double(t.nsecsElapsed()) / 1e6;
+}
+
+double cpuMs(const std::function<void()>& f)
+{
+    const auto now = [] {
+        timespec ts{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+        return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+    };
+    const double start = now();
+    f();
+    return now() - start;
 }
 
 // An empty project "New project1" (key 2) and the large one with its BOMs;
@@ -115,14 +130,14 @@ int main(int argc, char** argv)
     std::vector<double> opens;
     for (int run = 0; run < 9; ++run) {
         m.selectProject(small);
-        opens.push_back(timeMs([&, big = big] { m.selectProject(big); }));
+        opens.push_back(cpuMs([&, big = big] { m.selectProject(big); }));
     }
     report("open-project-10000-items", median(opens), "ms");
 
     std::vector<double> switches;
     for (int run = 0; run < 3 * kBoms; ++run) {
         const int bom = boms[size_t((run * 7) % kBoms)];
-        switches.push_back(timeMs([&] { m.selectBom(bom); }));
+        switches.push_back(cpuMs([&] { m.selectBom(bom); }));
     }
     report("switch-bom", median(switches), "ms");
 

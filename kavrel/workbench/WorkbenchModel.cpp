@@ -495,3 +495,8 @@ double WorkbenchModel::projectTotal() const
 {
     return m_tables.TNarTot.isActive() ? m_tables.TNarTot.sum(QStringLiteral("Vred")) : 0.0;
 }
+
+double WorkbenchModel::summaryTotal() const
+{
+    return m_tables.TNarUN.isActive() ? m_tables.TNarUN.sum(QStringLiteral("SumVred")) : 0.0;
+}

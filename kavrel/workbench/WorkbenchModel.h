@@ -116,6 +116,7 @@ public:
     // ---- Totals.
     double bomTotal() const;     // TotVred: Vred over the item view
     double projectTotal() const; // SumProj: Vred over TNarTot
+    double summaryTotal() const; // SumKoly: SumVred over TNarUN
 
     // ---- Scale factors the insertion uses.
     void setSymbolScale(double f) { m_symbolScale = f; }

@@ -66,7 +66,7 @@ QIcon standard(QStyle::StandardPixmap which)
     return QApplication::style()->standardIcon(which);
 }
 
-QIcon textIcon(const QString& text)
+QIcon textIcon(const QString& text, const QColor& colour = Qt::black)
 {
     QPixmap p(32, 32);
     p.fill(Qt::transparent);
@@ -75,6 +75,7 @@ QIcon textIcon(const QString& text)
     f.setPixelSize(24);
     f.setBold(true);
     g.setFont(f);
+    g.setPen(colour);
     g.drawText(p.rect(), Qt::AlignCenter, text);
     return QIcon(p);
 }
@@ -150,7 +151,7 @@ void TForm6::buildPanel()
     Panel3->setObjectName(QStringLiteral("Panel3"));
     Panel3->setMinimumHeight(110);
     auto* row = new QHBoxLayout(Panel3);
-    row->setContentsMargins(2, 2, 2, 2);
+    row->setContentsMargins(2, 2, 8, 2);
     row->setSpacing(4);
     row->addWidget(buildBomButtons());
     DBRisbaGrid1 = grid(Panel3, "DBRisbaGrid1");
@@ -163,6 +164,9 @@ void TForm6::buildPanel()
     DBRisbaGrid1->setColumnWidth(BomListModel::Date, 80);
     DBRisbaGrid1->setEditTriggers(QAbstractItemView::SelectedClicked |
                                   QAbstractItemView::EditKeyPressed);
+    // The list takes what the buttons and totals leave, never more.
+    DBRisbaGrid1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    DBRisbaGrid1->setMinimumWidth(160);
     row->addWidget(DBRisbaGrid1, 1);
     row->addWidget(buildItemButtons());
     row->addWidget(buildInsertButtons());
@@ -197,8 +201,8 @@ QWidget* TForm6::buildItemButtons()
     g->setContentsMargins(0, 0, 0, 0);
     g->setSpacing(1);
     ScanBtn = toolButton(w, "ScanBtn", standard(QStyle::SP_BrowserReload));
-    BtnDelItem = toolButton(w, "BtnDelItem", standard(QStyle::SP_DialogDiscardButton));
-    GBtnOrder = toolButton(w, "GBtnOrder", textIcon(QStringLiteral("+")));
+    BtnDelItem = toolButton(w, "BtnDelItem", textIcon(QStringLiteral("−"), QColor(190, 30, 30)));
+    GBtnOrder = toolButton(w, "GBtnOrder", textIcon(QStringLiteral("+"), QColor(20, 130, 20)));
     SpinEdit2 = new QSpinBox(w);
     SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
     SpinEdit2->setRange(1, 100);
@@ -274,7 +278,7 @@ QWidget* TForm6::buildTotalsAndToggles()
     SumProj = new QLabel(TotalsPanel);
     for (QLabel* l : {TotVred, SumProj}) {
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        l->setMinimumWidth(110);
+        l->setMinimumWidth(95);
         l->setFrameShape(QFrame::StyledPanel);
     }
     totals->addWidget(Label1, 0, 0);
@@ -329,7 +333,9 @@ void TForm6::buildItemGrid()
 // Display widths in characters of the columns a user reads most.
 void TForm6::applyColumnWidths()
 {
-    const int unit = DBGrid1->fontMetrics().averageCharWidth();
+    // Codes and amounts are digits, wider than the average character.
+    const QFontMetrics metrics = DBGrid1->fontMetrics();
+    const int unit = std::max(metrics.averageCharWidth(), metrics.horizontalAdvance(QLatin1Char('0')));
     const std::pair<int, int> widths[] = {{ItemGridModel::Kol, 7},   {ItemGridModel::Ident, 7},
                                           {ItemGridModel::Naziv, 34}, {ItemGridModel::Cena, 8},
                                           {ItemGridModel::Rabat, 4},  {ItemGridModel::Neto, 15}};
@@ -403,6 +409,9 @@ void TForm6::applyTexts()
         widget->setToolTip(hint);
     Label1->setText(t.valueLabel);
     Label3->setText(t.projectLabel);
+    // Room for the longer label of the language beside the amounts.
+    const int labels = std::max(Label1->sizeHint().width(), Label3->sizeHint().width());
+    TotalsPanel->setMinimumWidth(labels + 8 + TotVred->minimumWidth());
     updateCaption();
 }
 

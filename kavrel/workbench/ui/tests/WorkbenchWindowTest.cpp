@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QSplitter>

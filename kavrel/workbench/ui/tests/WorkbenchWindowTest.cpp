@@ -296,8 +296,16 @@ TEST_F(Windows, ProjectsWindowAddsAndDeletes)
     EXPECT_EQ(model().currentProjectName(), QStringLiteral("Hall B"));
     EXPECT_TRUE(form->windowTitle().contains(QStringLiteral("Hall B")));
 
-    // German has no confirmation text: the box is empty and OK deletes.
+    // While the close routine refuses (a drawing to go back to), choosing
+    // another project leaves everything on the current one.
+    form->hooks.closeCheck = [] { return false; };
     p->show();
+    p->TntDBGrid1->setCurrentIndex(grid->index(0, ProjectListModel::Name));
+    EXPECT_EQ(model().currentProject(), added);
+    EXPECT_EQ(p->TntDBGrid1->currentIndex().row(), 1);
+    form->hooks.closeCheck = nullptr;
+
+    // German has no confirmation text: the box is empty and OK deletes.
     QTest::mouseClick(p->TntBitBtn2, Qt::LeftButton);
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().at(0).text, QString());

@@ -215,7 +215,6 @@ QCheckBox* TNastavitve::option(WorkbenchSettings::Option o) const
 
 void TNastavitve::load()
 {
-    m_loading = true;
     const WorkbenchSettings s = WorkbenchSettings::load(m_host.config);
     ScaleSym1->setText(s.scaleSym1);
     ScaleSym2->setText(s.scaleSym2);
@@ -227,7 +226,6 @@ void TNastavitve::load()
     for (int i = 0; i < 5; ++i)
         NxE1[i]->setText(s.customer[size_t(i)]);
     applyConnBomEnabling();
-    m_loading = false;
 }
 
 WorkbenchSettings TNastavitve::values() const

@@ -100,5 +100,4 @@ private:
 
     WorkbenchHost m_host;
     TForm6* m_workbench = nullptr;
-    bool m_loading = false;
 };

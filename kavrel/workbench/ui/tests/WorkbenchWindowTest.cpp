@@ -255,8 +255,9 @@ TEST_F(Windows, GridsEditOnlyWhatMayChange)
     EXPECT_EQ(items->index(base, ItemGridModel::Naziv).data(Qt::BackgroundRole).value<QColor>(),
               ItemGridModel::NoSymbol);
     for (int r = 0; r < items->rowCount(); ++r) {
-        if (r != base)
+        if (r != base) {
             EXPECT_FALSE(items->index(r, ItemGridModel::Naziv).data(Qt::BackgroundRole).isValid());
+        }
     }
     EXPECT_FALSE(items->flags(items->index(base, ItemGridModel::Kol)) & Qt::ItemIsEditable);
     ASSERT_TRUE(items->setData(items->index(base, ItemGridModel::Rabat), -10.0));

@@ -326,6 +326,7 @@ TEST_F(Windows, Screenshots)
         form->applyGridLayout();
         form->resize(900, 400);
         form->show();
+        QCoreApplication::processEvents(); // the layout a person would see
         Artifacts::save(form.get(), QStringLiteral("workbench-") + language);
         form.reset();
     }

@@ -143,7 +143,16 @@ TForm6::TForm6(QWidget* owner, const WorkbenchHost& host, TNastavitve* settings)
     m_projects = new TFormProjekt(this, *m_model, host.language);
 }
 
-TForm6::~TForm6() = default;
+TForm6::~TForm6()
+{
+    // The grids ask their models for rows on the way out: they, their
+    // models and the projects window go while the workbench model exists.
+    DBGrid1->viewport()->removeEventFilter(this);
+    delete m_projects;
+    delete takeCentralWidget();
+    delete m_itemModel;
+    delete m_bomModel;
+}
 
 void TForm6::buildPanel()
 {

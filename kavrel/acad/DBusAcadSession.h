@@ -1,0 +1,66 @@
+#pragma once
+
+#include "AcadObject.h"
+#include "AcadWait.h"
+#include "DBusMemberTable.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QHash>
+#include <QString>
+#include <memory>
+
+class AcadError;
+class AcadEvents;
+
+// One bound drawing program on D-Bus: the connection, the program's unique
+// bus name (so that calls never reach a different program that took the
+// well-known name after this one ended) and what its objects offer.
+//
+// Member descriptions come from introspection and are kept per path shape
+// (/Document/3/Blocks/7 and /Document/5/Blocks/2 share one), so that walking
+// a hundred block definitions costs one introspection, not a hundred. When an
+// object of a shape turns out to differ (another kind of entity under
+// /Document/n/Object/m), that path is introspected on its own and the call
+// repeated once.
+class DBusAcadSession : public std::enable_shared_from_this<DBusAcadSession>
+{
+public:
+    DBusAcadSession(const QDBusConnection& connection, const QString& service, int callTimeoutMs);
+
+    const QDBusConnection& connection() const { return m_connection; }
+    const QString& service() const { return m_service; }
+    AcadObject objectAt(const QString& path);
+
+    QVariant call(const QString& path, const QString& member, const QVariantList& args,
+                  AcadWait wait);
+    QVariant property(const QString& path, const QString& name);
+    void setProperty(const QString& path, const QString& name, const QVariant& value);
+    std::unique_ptr<AcadEvents> advise(const QString& path, const QString& iid);
+
+    bool hostRunning() const;
+
+private:
+    using Table = std::shared_ptr<const DBusMemberTable>;
+    struct Described
+    {
+        Table table;
+        bool exact = false; // introspected at this very path
+    };
+
+    Described describe(const QString& path, bool exact);
+    QDBusMessage send(const QDBusMessage& message, AcadWait wait);
+    QDBusMessage waitForPerson(const QDBusMessage& message);
+    QDBusMessage methodCall(const QString& path, const DBusMemberTable::Method& method,
+                            const QVariantList& args);
+    QDBusMessage propertyGet(const QString& path, const DBusMemberTable::Property& property);
+    QVariant result(const QDBusMessage& reply, const QStringList& types);
+    QString pathOf(const AcadObject& object) const;
+    AcadError errorOf(const QDBusMessage& reply) const;
+
+    QDBusConnection m_connection;
+    QString m_service;
+    int m_callTimeoutMs;
+    QHash<QString, Table> m_byShape;
+    QHash<QString, Table> m_byPath;
+};

@@ -24,3 +24,8 @@ void AcadAttribute::setVisible(bool visible) const
 {
     m_object.set(QStringLiteral("Visible"), visible);
 }
+
+void AcadAttribute::setInsertionPoint(const AcadPoint& point) const
+{
+    m_object.set(QStringLiteral("InsertionPoint"), AcadObject::arg(point));
+}

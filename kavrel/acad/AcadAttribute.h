@@ -2,7 +2,8 @@
 
 #include "AcadObject.h"
 
-// An attribute of a block reference (or an attribute definition of a block).
+// An attribute of a block reference, or an attribute definition of a block
+// (which also has an insertion point, in the block's coordinates).
 class AcadAttribute
 {
 public:
@@ -17,6 +18,7 @@ public:
     void setTextString(const QString& text) const;
     bool isVisible() const;
     void setVisible(bool visible) const;
+    void setInsertionPoint(const AcadPoint& point) const;
 
 private:
     AcadObject m_object;

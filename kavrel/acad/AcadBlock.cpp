@@ -5,16 +5,6 @@ QString AcadBlock::name() const
     return m_object.string(QStringLiteral("Name"));
 }
 
-AcadPoint AcadBlock::insertionPoint() const
-{
-    return m_object.point(QStringLiteral("InsertionPoint"));
-}
-
-void AcadBlock::setInsertionPoint(const AcadPoint& point) const
-{
-    m_object.set(QStringLiteral("InsertionPoint"), AcadObject::arg(point));
-}
-
 AcadEntity AcadBlock::insertFile(const AcadPoint& point, const QString& file, double xScale,
                                  double yScale, double zScale, double rotation) const
 {

@@ -15,13 +15,12 @@ public:
     bool isNull() const { return m_object.isNull(); }
 
     QString name() const;
-    AcadPoint insertionPoint() const;
-    void setInsertionPoint(const AcadPoint& point) const;
 
     // Makes the contents of the drawing file `file` part of this definition.
     AcadEntity insertFile(const AcadPoint& point, const QString& file, double xScale = 1,
                           double yScale = 1, double zScale = 1, double rotation = 0) const;
-    // An attribute definition; `mode` 0 is a plain visible attribute.
+    // An attribute definition; `mode` 0 is a plain visible attribute. References
+    // inserted afterwards get an attribute made from it.
     AcadAttribute addAttribute(double height, int mode, const QString& prompt,
                                const AcadPoint& point, const QString& tag,
                                const QString& value) const;

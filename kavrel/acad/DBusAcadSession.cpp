@@ -12,6 +12,7 @@
 #include <QDBusVariant>
 #include <QEventLoop>
 #include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -62,15 +63,8 @@ bool DBusAcadSession::hostRunning() const
     return bus && bus->isServiceRegistered(m_service).value();
 }
 
-DBusAcadSession::Described DBusAcadSession::describe(const QString& path, bool exact)
+DBusAcadSession::Table DBusAcadSession::introspect(const QString& path)
 {
-    if (const auto it = m_byPath.constFind(path); it != m_byPath.constEnd())
-        return {it.value(), true};
-    const QString shape = shapeOf(path);
-    if (!exact)
-        if (const auto it = m_byShape.constFind(shape); it != m_byShape.constEnd())
-            return {it.value(), false};
-
     QDBusMessage m = QDBusMessage::createMethodCall(
         m_service, path, QStringLiteral("org.freedesktop.DBus.Introspectable"),
         QStringLiteral("Introspect"));
@@ -79,16 +73,40 @@ DBusAcadSession::Described DBusAcadSession::describe(const QString& path, bool e
         throw errorOf(reply);
     auto table = std::make_shared<const DBusMemberTable>(
         DBusMemberTable::parse(reply.arguments().value(0).toString()));
-    if (exact) {
-        // Only objects that differ from their shape land here; a bound keeps
-        // a long session from collecting them without end.
-        if (m_byPath.size() > 4096)
-            m_byPath.clear();
-        m_byPath.insert(path, table);
+    QList<Table>& kinds = m_byShape[shapeOf(path)];
+    const bool known = std::any_of(kinds.cbegin(), kinds.cend(), [&](const Table& t) {
+        return t->interfaces() == table->interfaces();
+    });
+    if (!known && !table->isEmpty())
+        kinds.append(table);
+    return table;
+}
+
+QVariant DBusAcadSession::resolve(const QString& path, const QString& member,
+                                  const Attempt& attempt)
+{
+    const QList<Table> kinds = m_byShape.value(shapeOf(path));
+    for (const Table& table : kinds) {
+        const Outcome o = attempt(*table);
+        if (o.state == Outcome::Done)
+            return o.value;
+        if (o.state == Outcome::Stale)
+            break;
     }
-    if (!m_byShape.contains(shape))
-        m_byShape.insert(shape, table);
-    return {table, exact};
+    const Outcome o = attempt(*introspect(path));
+    if (o.state == Outcome::Done)
+        return o.value;
+    unknownMember(path, member);
+}
+
+DBusAcadSession::Outcome DBusAcadSession::finish(const QDBusMessage& reply,
+                                                 const QStringList& types)
+{
+    if (describesOtherKind(reply))
+        return {Outcome::Stale, {}};
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        throw errorOf(reply);
+    return {Outcome::Done, result(reply, types)};
 }
 
 QDBusMessage DBusAcadSession::send(const QDBusMessage& message, AcadWait wait)
@@ -168,78 +186,44 @@ QVariant DBusAcadSession::result(const QDBusMessage& reply, const QStringList& t
 QVariant DBusAcadSession::call(const QString& path, const QString& member,
                                const QVariantList& args, AcadWait wait)
 {
-    for (bool exact : {false, true}) {
-        const Described d = describe(path, exact);
-        if (const auto* method = d.table->method(member)) {
-            const QDBusMessage reply = send(methodCall(path, *method, args), wait);
-            if (!d.exact && describesOtherKind(reply))
-                continue;
-            if (reply.type() != QDBusMessage::ReplyMessage)
-                throw errorOf(reply);
-            return result(reply, method->out);
-        }
-        const auto* prop = d.table->property(member);
-        if (prop && args.isEmpty()) {
-            const QDBusMessage reply = send(propertyGet(path, *prop), AcadWait::Ordinary);
-            if (!d.exact && describesOtherKind(reply))
-                continue;
-            if (reply.type() != QDBusMessage::ReplyMessage)
-                throw errorOf(reply);
-            return result(reply, {prop->type});
-        }
-        if (d.exact)
-            break;
-    }
-    unknownMember(path, member);
+    return resolve(path, member, [&](const DBusMemberTable& table) -> Outcome {
+        if (const auto* method = table.method(member))
+            return finish(send(methodCall(path, *method, args), wait), method->out);
+        // Automation reads a property by the same call as a method without arguments.
+        const auto* prop = table.property(member);
+        if (prop && args.isEmpty())
+            return finish(send(propertyGet(path, *prop), AcadWait::Ordinary), {prop->type});
+        return {};
+    });
 }
 
 QVariant DBusAcadSession::property(const QString& path, const QString& name)
 {
-    for (bool exact : {false, true}) {
-        const Described d = describe(path, exact);
-        const auto* prop = d.table->property(name);
-        if (!prop) {
-            if (d.exact)
-                break;
-            continue;
-        }
-        const QDBusMessage reply = send(propertyGet(path, *prop), AcadWait::Ordinary);
-        if (!d.exact && describesOtherKind(reply))
-            continue;
-        if (reply.type() != QDBusMessage::ReplyMessage)
-            throw errorOf(reply);
-        return result(reply, {prop->type});
-    }
-    unknownMember(path, name);
+    return resolve(path, name, [&](const DBusMemberTable& table) -> Outcome {
+        const auto* prop = table.property(name);
+        if (!prop)
+            return {};
+        return finish(send(propertyGet(path, *prop), AcadWait::Ordinary), {prop->type});
+    });
 }
 
 void DBusAcadSession::setProperty(const QString& path, const QString& name, const QVariant& value)
 {
-    for (bool exact : {false, true}) {
-        const Described d = describe(path, exact);
-        const auto* prop = d.table->property(name);
-        if (!prop) {
-            if (d.exact)
-                break;
-            continue;
-        }
+    resolve(path, name, [&](const DBusMemberTable& table) -> Outcome {
+        const auto* prop = table.property(name);
+        if (!prop)
+            return {};
         if (!prop->writable)
             throw AcadError(AcadError::Kind::InvalidArgument,
                             QStringLiteral("%1 cannot be changed.").arg(prop->name));
-        const QVariant wire =
-            DBusValues::toWire(value, prop->type, [this](const AcadObject& o) { return pathOf(o); },
-                               QStringLiteral("value of %1").arg(prop->name));
+        const QVariant wire = DBusValues::toWire(
+            value, prop->type, [this](const AcadObject& o) { return pathOf(o); },
+            QStringLiteral("value of %1").arg(prop->name));
         QDBusMessage m =
             QDBusMessage::createMethodCall(m_service, path, kProperties, QStringLiteral("Set"));
         m << prop->interface << prop->name << QVariant::fromValue(QDBusVariant(wire));
-        const QDBusMessage reply = send(m, AcadWait::Ordinary);
-        if (!d.exact && describesOtherKind(reply))
-            continue;
-        if (reply.type() != QDBusMessage::ReplyMessage)
-            throw errorOf(reply);
-        return;
-    }
-    unknownMember(path, name);
+        return finish(send(m, AcadWait::Ordinary), {});
+    });
 }
 
 std::unique_ptr<AcadEvents> DBusAcadSession::advise(const QString& path, const QString& iid)
@@ -247,12 +231,12 @@ std::unique_ptr<AcadEvents> DBusAcadSession::advise(const QString& path, const Q
     // The program checks the identifier; a wrong one is refused before any
     // signal is connected.
     call(path, QStringLiteral("Advise"), {iid}, AcadWait::Ordinary);
-    const Described d = describe(path, false);
+    const Table table = introspect(path);
     QList<QPair<QString, QString>> signalNames;
-    for (const DBusMemberTable::Signal& s : d.table->signalList())
+    for (const DBusMemberTable::Signal& s : table->signalList())
         if (s.interface.endsWith(u"Events"))
             signalNames.append({s.interface, s.name});
-    const auto* unadvise = d.table->method(QStringLiteral("Unadvise"));
+    const auto* unadvise = table->method(QStringLiteral("Unadvise"));
     return std::make_unique<DBusAcadEvents>(m_connection, m_service, path, iid, signalNames,
                                             unadvise ? unadvise->interface : QString());
 }

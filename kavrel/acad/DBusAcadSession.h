@@ -8,6 +8,7 @@
 #include <QDBusMessage>
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class AcadError;
@@ -19,10 +20,11 @@ class AcadEvents;
 //
 // Member descriptions come from introspection and are kept per path shape
 // (/Document/3/Blocks/7 and /Document/5/Blocks/2 share one), so that walking
-// a hundred block definitions costs one introspection, not a hundred. When an
-// object of a shape turns out to differ (another kind of entity under
-// /Document/n/Object/m), that path is introspected on its own and the call
-// repeated once.
+// a hundred block definitions costs one introspection, not a hundred. A shape
+// may hold objects of several kinds (/Document/n/Object/m is a block
+// reference, an attribute definition or a line): each kind met is kept, a
+// call goes by the first kind that has the member, and when the object turns
+// out to be of another kind it is introspected itself and the call repeated.
 class DBusAcadSession : public std::enable_shared_from_this<DBusAcadSession>
 {
 public:
@@ -42,13 +44,21 @@ public:
 
 private:
     using Table = std::shared_ptr<const DBusMemberTable>;
-    struct Described
+    struct Outcome
     {
-        Table table;
-        bool exact = false; // introspected at this very path
+        enum
+        {
+            Missing, // the table has no such member: nothing was sent
+            Stale,   // sent, but the object is of another kind than the table
+            Done
+        } state = Missing;
+        QVariant value;
     };
+    using Attempt = std::function<Outcome(const DBusMemberTable& table)>;
 
-    Described describe(const QString& path, bool exact);
+    QVariant resolve(const QString& path, const QString& member, const Attempt& attempt);
+    Table introspect(const QString& path);
+    Outcome finish(const QDBusMessage& reply, const QStringList& types);
     QDBusMessage send(const QDBusMessage& message, AcadWait wait);
     QDBusMessage waitForPerson(const QDBusMessage& message);
     QDBusMessage methodCall(const QString& path, const DBusMemberTable::Method& method,
@@ -61,6 +71,5 @@ private:
     QDBusConnection m_connection;
     QString m_service;
     int m_callTimeoutMs;
-    QHash<QString, Table> m_byShape;
-    QHash<QString, Table> m_byPath;
+    QHash<QString, QList<Table>> m_byShape;
 };

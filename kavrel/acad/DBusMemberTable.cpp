@@ -47,6 +47,8 @@ DBusMemberTable DBusMemberTable::parse(const QString& text)
         }
         const QString iface = attribute(xml, "name");
         const bool skip = iface.isEmpty() || isTransportInterface(iface);
+        if (!skip && !table.m_interfaces.contains(iface))
+            table.m_interfaces.append(iface);
         while (xml.readNextStartElement()) {
             const QString name = attribute(xml, "name");
             if (skip || name.isEmpty()) {
@@ -73,6 +75,7 @@ DBusMemberTable DBusMemberTable::parse(const QString& text)
     }
     if (xml.hasError())
         table.m_error = xml.errorString();
+    table.m_interfaces.sort();
     return table;
 }
 

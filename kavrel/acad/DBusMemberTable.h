@@ -41,11 +41,14 @@ public:
     const Property* property(const QString& name) const;
     const QList<Signal>& signalList() const { return m_signals; }
     bool isEmpty() const { return m_methods.isEmpty() && m_properties.isEmpty(); }
+    // The object's own interfaces, sorted: two objects with the same list are of one kind.
+    const QStringList& interfaces() const { return m_interfaces; }
     const QString& error() const { return m_error; }
 
 private:
     QHash<QString, Method> m_methods;       // by lower-case name; the first interface wins
     QHash<QString, Property> m_properties;  // likewise
     QList<Signal> m_signals;
+    QStringList m_interfaces;
     QString m_error;
 };

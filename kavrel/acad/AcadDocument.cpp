@@ -3,7 +3,6 @@
 #include "AcadError.h"
 #include "AcadEvents.h"
 #include "AcadVersion.h"
-#include "AcadWindow.h"
 
 const AcadObject& AcadDocument::part(AcadObject& cache, const char* property) const
 {
@@ -39,7 +38,7 @@ void AcadDocument::activate() const
 
 void AcadDocument::bringToFront() const
 {
-    AcadWindow::bringToFront(hwnd());
+    m_object.bringToFront(hwnd());
 }
 
 int AcadDocument::modelSpaceCount() const

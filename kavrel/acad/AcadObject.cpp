@@ -68,6 +68,11 @@ std::unique_ptr<AcadEvents> AcadObject::advise(const QString& iid) const
     return impl().advise(iid);
 }
 
+void AcadObject::bringToFront(qint64 hwnd) const
+{
+    impl().bringToFront(hwnd);
+}
+
 QString AcadObject::string(const QString& member, const QVariantList& args) const
 {
     const QVariant v = call(member, args);

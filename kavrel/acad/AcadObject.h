@@ -32,6 +32,7 @@ public:
     QVariant get(const QString& property) const;
     void set(const QString& property, const QVariant& value) const;
     std::unique_ptr<AcadEvents> advise(const QString& iid) const;
+    void bringToFront(qint64 hwnd) const;
 
     QString string(const QString& member, const QVariantList& args = {}) const;
     int integer(const QString& member, const QVariantList& args = {}) const;

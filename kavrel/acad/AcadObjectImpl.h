@@ -32,4 +32,9 @@ public:
     // Subscribes the object's events under the interface identifier `iid`;
     // the subscription ends when the returned object is destroyed.
     virtual std::unique_ptr<AcadEvents> advise(const QString& iid) = 0;
+
+    // Brings the drawing program's main window to the front, with the drawing
+    // whose window handle (HWND) is `hwnd` active. Only the transport knows
+    // how one program may raise another's window.
+    virtual void bringToFront(qint64 hwnd) = 0;
 };

@@ -27,3 +27,8 @@ std::unique_ptr<AcadEvents> DBusAcadObject::advise(const QString& iid)
 {
     return m_session->advise(m_path, iid);
 }
+
+void DBusAcadObject::bringToFront(qint64 hwnd)
+{
+    m_session->bringToFront(hwnd);
+}

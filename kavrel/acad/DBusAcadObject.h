@@ -23,6 +23,7 @@ public:
     QVariant property(const QString& name) override;
     void setProperty(const QString& name, const QVariant& value) override;
     std::unique_ptr<AcadEvents> advise(const QString& iid) override;
+    void bringToFront(qint64 hwnd) override;
 
 private:
     std::shared_ptr<DBusAcadSession> m_session;

@@ -241,6 +241,11 @@ std::unique_ptr<AcadEvents> DBusAcadSession::advise(const QString& path, const Q
                                             unadvise ? unadvise->interface : QString());
 }
 
+void DBusAcadSession::bringToFront(qint64 hwnd)
+{
+    call(QStringLiteral("/Control"), QStringLiteral("RaiseWindow"), {hwnd}, AcadWait::Ordinary);
+}
+
 QString DBusAcadSession::pathOf(const AcadObject& object) const
 {
     if (object.isNull())

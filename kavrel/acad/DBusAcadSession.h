@@ -39,6 +39,9 @@ public:
     QVariant property(const QString& path, const QString& name);
     void setProperty(const QString& path, const QString& name, const QVariant& value);
     std::unique_ptr<AcadEvents> advise(const QString& path, const QString& iid);
+    // On D-Bus no program may raise another's window; the drawing program
+    // raises its own when asked on its control object.
+    void bringToFront(qint64 hwnd);
 
     bool hostRunning() const;
 

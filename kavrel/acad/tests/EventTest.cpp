@@ -54,6 +54,7 @@ TEST_F(EventTest, EventsOfThePersonsActionsArriveInOrderWhileAPickWaits)
     record(appEvents.get(), QStringLiteral("app"));
     record(docEvents.get(), QStringLiteral("doc"));
 
+    const QString erased = QStringLiteral("ObjectErased ") + QString::number(ref.objectId());
     QString prompt;
     QTimer::singleShot(0, [&] {
         const QString code = QStringLiteral("17");
@@ -68,7 +69,6 @@ TEST_F(EventTest, EventsOfThePersonsActionsArriveInOrderWhileAPickWaits)
     EXPECT_EQ(picked, (AcadPoint{5, 6, 0}));
     EXPECT_EQ(prompt, QStringLiteral("Insertion point"));
 
-    const QString erased = QStringLiteral("ObjectErased ") + QString::number(ref.objectId());
     EXPECT_EQ(only(QStringLiteral("doc")),
               (QStringList{"BeginCommand ERASE", erased, "EndCommand ERASE", "BeginCommand QSAVE",
                            "BeginSave", "EndSave", "EndCommand QSAVE"}));

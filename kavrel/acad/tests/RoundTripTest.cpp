@@ -123,16 +123,17 @@ TEST_F(RoundTripTest, DocumentsBlocksReferencesAndAttributes)
     EXPECT_EQ(doc.modelSpaceCount(), 1);
 
     // Saved, closed and opened again: the handle leads to the same block.
+    const QString handle = ref.handle();
     const QString plan = m_dir.filePath(QStringLiteral("PLAN.dxf"));
     doc.object().call(QStringLiteral("SaveAs"), {plan});
     doc.object().call(QStringLiteral("Close"), {false});
     const AcadDocument reopened = app.openDocument(plan);
     EXPECT_EQ(reopened.name(), QStringLiteral("PLAN.dxf"));
     EXPECT_EQ(reopened.fullName(), plan);
-    const AcadEntity kept = reopened.handleToObject(ref.handle());
+    const AcadEntity kept = reopened.handleToObject(handle);
     EXPECT_EQ(kept.attributes().value(2).textString(), QStringLiteral("value ItemNo"));
     kept.erase();
-    EXPECT_EQ(failure([&] { reopened.handleToObject(ref.handle()); }), Kind::Erased);
+    EXPECT_EQ(failure([&] { reopened.handleToObject(handle); }), Kind::Erased);
 }
 
 TEST_F(RoundTripTest, DistancePickAndMenuInstallation)

@@ -53,6 +53,14 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   case "$answer" in y|Y|yes) launch=(xvfb-run -a) ;; *) exit 1 ;; esac
 fi
 
+# The drawing host offers its automation on the D-Bus session bus; without one
+# (a bare console, CI) it gets a private bus of its own for its lifetime.
+if [ "$program" = cadhost ] && [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] \
+   && [ ! -S "${XDG_RUNTIME_DIR:-/run/user/$(id -u)}/bus" ]; then
+  echo "No D-Bus session bus: cadhost runs on a private one (dbus-run-session)."
+  launch+=(dbus-run-session --)
+fi
+
 case "$program" in
   kavrel)  cd "$sample/kavrel" 2>/dev/null || true; exe=$root/build-release/kavrel/kavrel ;;
   curvata) cd "$sample/curvata" 2>/dev/null || true; exe=$root/build-release/curvata/curvata ;;

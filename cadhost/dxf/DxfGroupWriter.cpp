@@ -1,5 +1,7 @@
 #include "DxfGroupWriter.h"
 
+#include "Windows1250.h"
+
 #include <QList>
 
 #include <charconv>
@@ -20,15 +22,18 @@ void DxfGroupWriter::code(int code)
 void DxfGroupWriter::text(int c, const QString& value)
 {
     code(c);
-    for (const char32_t u : value.toUcs4()) {
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char16_t u = value[i].unicode();
         if (u < 0x20 || u == 0x7F)
             m_out.append(' ');
+        else if (u == u'\\' && QStringView(value).mid(i + 1, 2) == u"U+")
+            m_out.append("\\U+005C"); // a backslash that would read as an escape
         else if (u < 0x80)
             m_out.append(char(u));
-        else if (u <= 0xFFFF)
+        else if (!QChar::isSurrogate(u) && Windows1250::canEncode(QString(QChar(u))))
+            m_out.append(Windows1250::encode(QString(QChar(u))));
+        else // outside the code page; characters beyond 16 bits as their two halves
             m_out.append("\\U+").append(QByteArray::number(uint(u), 16).toUpper().rightJustified(4, '0'));
-        else
-            m_out.append('?'); // outside what \U+XXXX can say
     }
     m_out.append('\n');
 }

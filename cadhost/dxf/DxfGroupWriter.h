@@ -5,11 +5,11 @@
 
 #include <cstdint>
 
-// Writes DXF group code / value pairs as ASCII DXF into a buffer. Texts are
-// written as the code page DXF R2000 files declare (ANSI_1252) can hold them:
-// ASCII as it is, every other character as a \U+XXXX escape, which DXF readers
-// decode; control characters, which would break the line structure, become
-// blanks.
+// Writes DXF group code / value pairs as ASCII DXF into a buffer. Texts are in
+// the code page the files declare (ANSI_1250, which holds the Central European
+// letters of product names); a character it lacks becomes a \U+XXXX escape,
+// which CAD programs decode; control characters, which would break the line
+// structure, become blanks.
 class DxfGroupWriter
 {
 public:

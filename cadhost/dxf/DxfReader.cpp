@@ -102,6 +102,17 @@ private:
     void entities(QVector<ReadEntity>& out, bool inBlock);
     // The groups of the object at m_i (a 0 pair) up to the next 0 pair.
     std::vector<Pair> groups();
+    // What the groups of an entity say, before its kind decides what counts.
+    struct Raw
+    {
+        DxfPoint first, second;
+        int polylineFlags = 0;
+        QString mtext, mtextTail;
+        int attachment = 0;
+        bool direction = false;
+        bool paper = false;
+    };
+    void fields(QByteArrayView type, const std::vector<Pair>& g, DxfEntity& e, Raw& r) const;
     bool entity(ReadEntity& out);
     void attributes(DxfEntity& insert);
     void polylineVertices(DxfEntity& poly);
@@ -112,7 +123,8 @@ private:
     size_t m_i = 0;
     DxfDrawing m_d;
     bool m_utf8 = false;
-    bool m_cp1250 = false;
+    enum class CodePage { None, Windows1250, Other };
+    CodePage m_codePage = CodePage::None;
     int m_entities = 0;
     QHash<QString, std::uint64_t> m_records;
     QHash<QString, QVector<ReadEntity>> m_blockEntities;
@@ -159,10 +171,13 @@ QString Reader::text(const Pair& p) const
 {
     const QByteArray bytes = p.value.toByteArray();
     QString s;
-    if (m_utf8 || Windows1250::isValidUtf8(bytes))
+    // The declared code page wins; without one, UTF-8 if the bytes are.
+    if (m_utf8)
         s = QString::fromUtf8(bytes);
-    else if (m_cp1250)
+    else if (m_codePage == CodePage::Windows1250)
         s = Windows1250::decode(bytes);
+    else if (m_codePage == CodePage::None && Windows1250::isValidUtf8(bytes))
+        s = QString::fromUtf8(bytes);
     else
         s = QString::fromLatin1(bytes);
     if (s.contains(QLatin1String("\\U+"))) {
@@ -173,16 +188,23 @@ QString Reader::text(const Pair& p) const
             const auto m = it.next();
             out += QStringView(s).mid(last, m.capturedStart() - last);
             const char16_t c = char16_t(m.captured(1).toUInt(nullptr, 16));
-            out += (c < 0x20 || QChar::isSurrogate(c)) ? QChar(u' ') : QChar(c);
+            out += QChar(c);
             last = m.capturedEnd();
         }
         out += QStringView(s).mid(last);
         s = out;
     }
-    // Control characters would break a file written again.
-    for (QChar& c : s)
-        if (c.unicode() < 0x20)
-            c = u' ';
+    // Control characters would break a file written again; halves of characters
+    // beyond 16 bits that lack their other half are no text.
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            s[i] = u' ';
+        else if (c.isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            s[i] = u'?';
+    }
     return s;
 }
 
@@ -256,8 +278,10 @@ void Reader::header()
                 m_utf8 = std::string_view(trimmed(p.value).data(), trimmed(p.value).size())
                          >= std::string_view("AC1021");
             else if (var == "$DWGCODEPAGE")
-                m_cp1250 = trimmed(p.value).size() == 9
-                           && qstrnicmp(trimmed(p.value).data(), "ANSI_1250", 9) == 0;
+                m_codePage = trimmed(p.value).size() == 9
+                                     && qstrnicmp(trimmed(p.value).data(), "ANSI_1250", 9) == 0
+                                 ? CodePage::Windows1250
+                                 : CodePage::Other;
             else if (var == "$INSUNITS" && p.code == 70)
                 m_d.insunits = integer(p);
             else if (var == "$HANDSEED" && p.code == 5)
@@ -369,33 +393,23 @@ void Reader::entities(QVector<ReadEntity>& out, bool inBlock)
     }
 }
 
-bool Reader::entity(ReadEntity& out)
+void Reader::fields(QByteArrayView type, const std::vector<Pair>& g, DxfEntity& e, Raw& r) const
 {
-    const QByteArrayView type = trimmed(cur().value);
-    const int line = cur().line;
-    const std::vector<Pair> g = groups();
-    DxfEntity& e = out.e;
-    bool paper = false;
-    int polylineFlags = 0;
-    DxfPoint first, second;
-    QString mtext, mtextTail;
-    int attachment = 0;
-    double dx = 0, dy = 0;
-    bool direction = false;
     // Polyline vertices start with their x (10); y (20) belongs to the last one.
     const bool lw = type == "LWPOLYLINE";
+    const bool mtext = type == "MTEXT";
     for (const Pair& p : g) {
         switch (p.code) {
         case 5: e.handle = handle(p); break;
         case 8: e.layer = name(p); break;
         case 62: e.colour = integer(p); break;
         case 370: e.lineweight = integer(p); break;
-        case 67: paper = integer(p) == 1; break;
+        case 67: r.paper = integer(p) == 1; break;
         case 10:
             if (lw)
                 e.points.append({real(p), 0, 0});
             else
-                first.x = real(p);
+                r.first.x = real(p);
             break;
         case 20:
             if (lw) {
@@ -403,44 +417,56 @@ bool Reader::entity(ReadEntity& out)
                     bad(p.line, QStringLiteral("a polyline vertex has no x"));
                 e.points.last().y = real(p);
             } else {
-                first.y = real(p);
+                r.first.y = real(p);
             }
             break;
-        case 30: first.z = real(p); break;
-        case 38: first.z = real(p); break;
-        case 11: second.x = real(p); dx = second.x; break;
-        case 21: second.y = real(p); dy = second.y; direction = true; break;
-        case 31: second.z = real(p); break;
+        case 30:
+        case 38: r.first.z = real(p); break;
+        case 11: r.second.x = real(p); break;
+        case 21: r.second.y = real(p); r.direction = true; break;
+        case 31: r.second.z = real(p); break;
         case 40: e.radius = e.height = real(p); break;
         case 41: e.xScale = real(p); break;
         case 42: e.yScale = real(p); break;
         case 43: e.zScale = real(p); break;
         case 50: e.startAngle = e.rotation = real(p); break;
         case 51: e.endAngle = real(p); break;
-        case 70: e.flags = polylineFlags = integer(p); break;
-        case 71: attachment = integer(p); break;
+        case 70: e.flags = r.polylineFlags = integer(p); break;
+        case 71: r.attachment = integer(p); break;
         case 72: e.hAlign = integer(p); break;
         case 73:
         case 74: e.vAlign = integer(p); break;
-        case 1: (type == "MTEXT" ? mtextTail : e.text) = text(p); break;
+        case 1: (mtext ? r.mtextTail : e.text) = text(p); break;
         case 2: e.tag = e.blockName = name(p); break;
-        case 3: (type == "MTEXT" ? mtext : e.prompt) += text(p); break;
+        case 3: (mtext ? r.mtext : e.prompt) += text(p); break;
         default: break;
         }
     }
+}
+
+bool Reader::entity(ReadEntity& out)
+{
+    const QByteArrayView type = trimmed(cur().value);
+    const int line = cur().line;
+    DxfEntity& e = out.e;
+    Raw r;
+    fields(type, groups(), e, r);
+    const bool lw = type == "LWPOLYLINE";
+    const DxfPoint first = r.first, second = r.second;
+    const bool paper = r.paper;
     if (type == "LINE") {
         e.kind = DxfEntityKind::Line;
         e.points = {first, second};
     } else if (lw) {
         e.kind = DxfEntityKind::Polyline;
-        e.closed = polylineFlags & 1;
+        e.closed = r.polylineFlags & 1;
         for (DxfPoint& v : e.points)
             v.z = first.z;
     } else if (type == "POLYLINE") {
         e.kind = DxfEntityKind::Polyline;
-        e.closed = polylineFlags & 1;
+        e.closed = r.polylineFlags & 1;
         polylineVertices(e);
-        if (polylineFlags & (16 | 64))
+        if (r.polylineFlags & (16 | 64))
             return false; // meshes and polyface meshes are not drawn
     } else if (type == "CIRCLE" || type == "ARC") {
         e.kind = type == "ARC" ? DxfEntityKind::Arc : DxfEntityKind::Circle;
@@ -461,11 +487,13 @@ bool Reader::entity(ReadEntity& out)
         e.kind = DxfEntityKind::Text;
         e.points = {first};
         static const QRegularExpression codes(QStringLiteral("\\\\[A-OQ-Za-oq-z][^;\\\\]*;|[{}]"));
-        QString all = mtext + mtextTail;
+        QString all = r.mtext + r.mtextTail;
         e.text = all.replace(QLatin1String("\\P"), QLatin1String(" ")).remove(codes);
-        e.hAlign = attachment > 0 ? (attachment - 1) % 3 : 0;
+        e.hAlign = r.attachment > 0 ? (r.attachment - 1) % 3 : 0;
         e.alignPoint = first;
-        e.rotation = (direction ? std::atan2(dy, dx) : e.rotation) * 180.0 / M_PI; // radians here
+        // MTEXT: a direction vector, or an angle in radians.
+        e.rotation = r.direction ? std::atan2(r.second.y, r.second.x) * 180.0 / M_PI
+                                 : e.rotation * 180.0 / M_PI;
         e.tag.clear();
         e.blockName.clear();
         e.prompt.clear();
@@ -485,6 +513,13 @@ bool Reader::entity(ReadEntity& out)
     } else {
         return false;
     }
+    // Groups an entity of this kind does not have are not kept.
+    if (e.kind != DxfEntityKind::Insert)
+        e.blockName.clear();
+    if (e.kind != DxfEntityKind::AttributeDefinition)
+        e.tag.clear(), e.prompt.clear();
+    if (e.kind != DxfEntityKind::Text && e.kind != DxfEntityKind::AttributeDefinition)
+        e.text.clear();
     return !paper;
 }
 

@@ -57,6 +57,8 @@ public:
 
 private:
     void tables();
+    void standardTables();
+    void blockRecords();
     void tableHead(const char* name, std::uint64_t handle, int count);
     void recordHead(const char* type, std::uint64_t table, const char* subclass);
     void layers(std::uint64_t table);
@@ -64,6 +66,7 @@ private:
     void block(const QString& name, const DxfPoint& origin, std::uint64_t record,
                const QVector<DxfEntity>* entities, bool attributes);
     void entity(const DxfEntity& e, std::uint64_t owner);
+    void insert(const DxfEntity& e, std::uint64_t handle, std::uint64_t owner);
     void entityHead(const char* type, std::uint64_t handle, std::uint64_t owner,
                     const QString& layer, int colour, int lineweight);
     void textBody(const DxfPoint& p, double height, const QString& text, double rotation,
@@ -117,7 +120,7 @@ QByteArray Writer::header()
     h.ascii(9, "$ACADVER");
     h.ascii(1, "AC1015");
     h.ascii(9, "$DWGCODEPAGE");
-    h.ascii(3, "ANSI_1252");
+    h.ascii(3, "ANSI_1250");
     h.ascii(9, "$INSBASE");
     h.point(10, 0, 0, 0);
     if (m_d.extents) {
@@ -163,7 +166,13 @@ void Writer::tables()
 {
     m_w.ascii(0, "SECTION");
     m_w.ascii(2, "TABLES");
+    standardTables();
+    blockRecords();
+    m_w.ascii(0, "ENDSEC");
+}
 
+void Writer::standardTables()
+{
     std::uint64_t t = m_handles.next();
     tableHead("VPORT", t, 1);
     recordHead("VPORT", t, "AcDbViewportTableRecord");
@@ -228,8 +237,11 @@ void Writer::tables()
     m_w.ascii(2, "Standard");
     m_w.integer(70, 0);
     m_w.ascii(0, "ENDTAB");
+}
 
-    t = m_handles.next();
+void Writer::blockRecords()
+{
+    const std::uint64_t t = m_handles.next();
     tableHead("BLOCK_RECORD", t, int(m_d.blocks.size()) + 2);
     auto record = [&](std::uint64_t handle, const QString& name, std::uint64_t layout) {
         m_w.ascii(0, "BLOCK_RECORD");
@@ -245,7 +257,6 @@ void Writer::tables()
     for (int i = 0; i < m_d.blocks.size(); ++i)
         record(m_blockRecords[i], m_d.blocks[i].name, 0);
     m_w.ascii(0, "ENDTAB");
-    m_w.ascii(0, "ENDSEC");
 }
 
 void Writer::layers(std::uint64_t table)
@@ -413,30 +424,34 @@ void Writer::entity(const DxfEntity& e, std::uint64_t owner)
         if (e.vAlign > 0 && e.vAlign <= 3)
             m_w.integer(74, e.vAlign);
         break;
-    case DxfEntityKind::Insert: {
-        entityHead("INSERT", handle, owner, e.layer, e.colour, e.lineweight);
-        m_w.ascii(100, "AcDbBlockReference");
-        if (!e.attributes.isEmpty())
-            m_w.integer(66, 1);
-        m_w.text(2, e.blockName);
-        const DxfPoint p = e.position();
-        m_w.point(10, p.x, p.y, p.z);
-        if (e.xScale != 1)
-            m_w.real(41, e.xScale);
-        if (e.yScale != 1)
-            m_w.real(42, e.yScale);
-        if (e.zScale != 1)
-            m_w.real(43, e.zScale);
-        if (e.rotation != 0)
-            m_w.real(50, e.rotation);
-        if (!e.attributes.isEmpty()) {
-            for (const DxfAttribute& a : e.attributes)
-                attribute(a, handle);
-            // The end of the attribute list, owned by the reference.
-            entityHead("SEQEND", m_handles.next(), handle, e.layer, 256, -1);
-        }
+    case DxfEntityKind::Insert:
+        insert(e, handle, owner);
         break;
     }
+}
+
+void Writer::insert(const DxfEntity& e, std::uint64_t handle, std::uint64_t owner)
+{
+    entityHead("INSERT", handle, owner, e.layer, e.colour, e.lineweight);
+    m_w.ascii(100, "AcDbBlockReference");
+    if (!e.attributes.isEmpty())
+        m_w.integer(66, 1);
+    m_w.text(2, e.blockName);
+    const DxfPoint p = e.position();
+    m_w.point(10, p.x, p.y, p.z);
+    if (e.xScale != 1)
+        m_w.real(41, e.xScale);
+    if (e.yScale != 1)
+        m_w.real(42, e.yScale);
+    if (e.zScale != 1)
+        m_w.real(43, e.zScale);
+    if (e.rotation != 0)
+        m_w.real(50, e.rotation);
+    if (!e.attributes.isEmpty()) {
+        for (const DxfAttribute& a : e.attributes)
+            attribute(a, handle);
+        // The end of the attribute list, owned by the reference.
+        entityHead("SEQEND", m_handles.next(), handle, e.layer, 256, -1);
     }
 }
 

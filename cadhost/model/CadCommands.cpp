@@ -12,8 +12,8 @@
 namespace {
 
 // BeginCommand now, EndCommand when the scope ends, however it ends. The
-// document's events reach the application too; a document that is gone by then
-// (CLOSE) ends the command at the application alone.
+// document's events reach the application too; a document closed by then
+// (CLOSE) sends nothing more: the command ends at the application alone.
 class CommandScope
 {
 public:
@@ -27,7 +27,7 @@ public:
     }
     ~CommandScope()
     {
-        if (m_document)
+        if (m_document && m_app.documents().contains(m_document))
             m_document->fireEndCommand(m_name);
         else
             m_app.fireEndCommand(m_name);

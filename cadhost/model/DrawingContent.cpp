@@ -316,6 +316,11 @@ void DrawingContent::addDrawingToBlock(qint64 blockId, const DxfDrawing& source,
     if (kindOf(l) != ObjectKind::Block)
         fail(CadError::InvalidArgument, QStringLiteral("The object is not a block definition."));
     checkRoom(int(source.entities.size()));
+    for (const DxfLayer& layer : source.layers) // the file's layers come with its entities
+        if (std::none_of(m_layers.begin(), m_layers.end(), [&](const DxfLayer& l) {
+                return l.name.compare(layer.name, Qt::CaseInsensitive) == 0;
+            }))
+            m_layers.append(layer);
     importBlocksUsedBy(source, source.entities, 0);
     const EntityTransform t({}, point, xs, ys, zs, rotation);
     for (const DxfEntity& e : source.entities) {

@@ -176,3 +176,16 @@ QList<double> HostProcess::toPoint(const QVariant& v)
     }
     return v.value<QList<double>>();
 }
+
+QStringList HostProcess::toPaths(const QVariant& v)
+{
+    QList<QDBusObjectPath> list;
+    if (v.metaType() == QMetaType::fromType<QDBusArgument>())
+        v.value<QDBusArgument>() >> list;
+    else
+        list = v.value<QList<QDBusObjectPath>>();
+    QStringList out;
+    for (const QDBusObjectPath& p : list)
+        out << p.path();
+    return out;
+}

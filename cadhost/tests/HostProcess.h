@@ -46,6 +46,7 @@ public:
 
     static QVariant point(double x, double y, double z);
     static QList<double> toPoint(const QVariant& v);
+    static QStringList toPaths(const QVariant& v); // an array of object paths
 
 private slots:
     void onSignal(const QDBusMessage& message);

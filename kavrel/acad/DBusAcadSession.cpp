@@ -149,7 +149,7 @@ QDBusMessage DBusAcadSession::methodCall(const QString& path,
                             .arg(method.name)
                             .arg(method.in.size())
                             .arg(args.size()));
-    QDBusMessage m = QDBusMessage::createMethodCall(m_service, path, method.interface, method.name);
+    QDBusMessage m = QDBusMessage::createMethodCall(m_service, path, QString(), method.name);
     const auto pathOf = [this](const AcadObject& o) { return this->pathOf(o); };
     QVariantList wire;
     for (int i = 0; i < args.size(); ++i)
@@ -165,7 +165,7 @@ QDBusMessage DBusAcadSession::propertyGet(const QString& path,
 {
     QDBusMessage m =
         QDBusMessage::createMethodCall(m_service, path, kProperties, QStringLiteral("Get"));
-    m << property.interface << property.name;
+    m << QString() << property.name;
     return m;
 }
 
@@ -221,7 +221,7 @@ void DBusAcadSession::setProperty(const QString& path, const QString& name, cons
             QStringLiteral("value of %1").arg(prop->name));
         QDBusMessage m =
             QDBusMessage::createMethodCall(m_service, path, kProperties, QStringLiteral("Set"));
-        m << prop->interface << prop->name << QVariant::fromValue(QDBusVariant(wire));
+        m << QString() << prop->name << QVariant::fromValue(QDBusVariant(wire));
         return finish(send(m, AcadWait::Ordinary), {});
     });
 }

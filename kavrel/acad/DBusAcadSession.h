@@ -25,6 +25,12 @@ class AcadEvents;
 // reference, an attribute definition or a line): each kind met is kept, a
 // call goes by the first kind that has the member, and when the object turns
 // out to be of another kind it is introspected itself and the call repeated.
+//
+// Calls name the member but not its interface, as late binding names only the
+// member: the object itself picks the one it has, so that an attribute
+// definition and a block reference both answer InsertionPoint although the
+// kind the description came from had it under another interface. The
+// description gives the argument and result types.
 class DBusAcadSession : public std::enable_shared_from_this<DBusAcadSession>
 {
 public:

@@ -81,6 +81,9 @@ TEST_F(RoundTripTest, DocumentsBlocksReferencesAndAttributes)
     EXPECT_FALSE(doc.findBlock(QStringLiteral("SYMBOL")).isNull());
     EXPECT_EQ(ref.entityType(), AcadEntity::BlockReferenceType);
     EXPECT_EQ(ref.name(), QStringLiteral("SYMBOL"));
+    // Attribute definitions and references share their path's shape and both
+    // have an insertion point; each answers with its own.
+    EXPECT_EQ(ref.object().point(QStringLiteral("InsertionPoint")), (AcadPoint{10, 20, 0}));
     EXPECT_EQ(doc.modelSpaceCount(), 1);
     EXPECT_EQ(doc.modelSpaceItem(0).objectId(), ref.objectId());
 

@@ -85,6 +85,9 @@ struct DxfDrawing
     QVector<DxfLayer> layers;                    // layer "0" is always written
     QVector<DxfBlock> blocks;                    // user block definitions
     QVector<DxfEntity> entities;                 // model space
+    // Entities of the file this program does not keep (other kinds, paper space):
+    // writing the drawing again would lose them.
+    int skippedEntities = 0;
     // $EXTMIN / $EXTMAX, written when known.
     std::optional<std::pair<DxfPoint, DxfPoint>> extents;
 

@@ -364,8 +364,10 @@ void Reader::blocks()
             skipToZero();
         const QString upper = b.name.toUpper();
         if (b.name.isEmpty() || upper == u"*MODEL_SPACE" || upper.startsWith(u"*PAPER_SPACE")
-            || m_d.blockIndex(b.name) >= 0)
+            || m_d.blockIndex(b.name) >= 0) {
+            m_d.skippedEntities += int(list.size());
             continue;
+        }
         b.handle = m_records.value(upper);
         m_d.blocks.append(b);
         m_blockEntities.insert(b.name, list);
@@ -389,6 +391,8 @@ void Reader::entities(QVector<ReadEntity>& out, bool inBlock)
         if (entity(e)) {
             count();
             out.append(std::move(e));
+        } else {
+            ++m_d.skippedEntities;
         }
     }
 }
@@ -602,7 +606,8 @@ QVector<DxfEntity> Reader::resolve(const QVector<ReadEntity>& list, int depth) c
 
 DxfDrawing DxfReader::read(const QByteArray& data)
 {
-    if (data.startsWith("AutoCAD Binary DXF"))
+    // Binary DXF starts with a sentinel line that ends in a NUL byte.
+    if (data.left(32).contains('\0'))
         throw DxfError(QStringLiteral("Binary DXF files cannot be read; save the drawing as ASCII DXF."));
     return Reader(data).run();
 }

@@ -55,10 +55,13 @@ QString CadDocument::resolveDrawingFile(const QString& path)
 void CadDocument::load(const QString& path, bool readOnly)
 {
     const QString file = resolveDrawingFile(path);
-    m_content.load(readDrawing(file));
+    const DxfDrawing drawing = readDrawing(file);
+    m_content.load(drawing);
     m_fullName = file;
     m_name = QFileInfo(file).fileName();
-    m_readOnly = readOnly;
+    // Saving over a file with objects this program does not keep would lose them.
+    m_skipped = drawing.skippedEntities;
+    m_readOnly = readOnly || m_skipped > 0;
     m_selection.clear();
     m_savedRevision = m_content.revision();
     emit identityChanged();
@@ -80,6 +83,13 @@ void CadDocument::save()
         throw CadError(CadError::FileError,
                        QStringLiteral("The drawing %1 has no file yet; save it under a name first.")
                            .arg(m_name));
+    if (m_readOnly && m_skipped > 0)
+        throw CadError(CadError::FileError,
+                       QStringLiteral("%1 holds %2 objects this program cannot keep (paper space or "
+                                      "kinds it does not draw); saving over it would lose them. Save "
+                                      "the drawing under another name.")
+                           .arg(m_name)
+                           .arg(m_skipped));
     if (m_readOnly)
         throw CadError(CadError::FileError,
                        QStringLiteral("The drawing %1 was opened read-only; save it under another name.")
@@ -102,6 +112,7 @@ void CadDocument::saveAs(const QString& path)
     m_fullName = file;
     m_name = QFileInfo(file).fileName();
     m_readOnly = false;
+    m_skipped = 0;
     m_savedRevision = m_content.revision();
     emit identityChanged();
     emit endSave(file);

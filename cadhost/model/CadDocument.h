@@ -28,7 +28,8 @@ public:
     const DrawingContent& content() const { return m_content; }
 
     void setUntitledName(const QString& name);
-    // Reads a DXF file (CadError FileError when it cannot).
+    // Reads a DXF file (CadError FileError when it cannot). A file with objects this
+    // program does not keep opens read-only, so that Save cannot lose them.
     void load(const QString& path, bool readOnly);
     // Writes the drawing to its file; BeginSave before, EndSave only when the file
     // was written (a failed save must not look saved to anyone).
@@ -80,6 +81,7 @@ private:
     QString m_name;
     QString m_fullName;
     bool m_readOnly = false;
+    int m_skipped = 0; // entities of the opened file that saving would lose
     int m_savedRevision = 0;
     QSet<qint64> m_selection;
 };

@@ -336,7 +336,7 @@ TEST(CadHostAutomation, AMenuGroupLoadsOnceAndItsItemStartsItsProgram)
     QFile m(menu);
     ASSERT_TRUE(m.open(QIODevice::WriteOnly));
     m.write(QStringLiteral("//\r\n***MENUGROUP=KAVREL\r\n\r\n***POP1\r\n\r\nM_KAVREL     [KAVREL]\r\n"
-                           "M_KATALOG      [Katalog]^C^C(startapp \"%1.exe\" \"acad\") \r\n\r\n***TOOLBARS\r\n")
+                           "M_KATALOG      [Katalog]^C^C(startapp \"%1.exe\" \"menu\") \r\n\r\n***TOOLBARS\r\n")
                 .arg(program)
                 .toUtf8());
     m.close();
@@ -362,5 +362,5 @@ TEST(CadHostAutomation, AMenuGroupLoadsOnceAndItsItemStartsItsProgram)
         QThread::msleep(20);
     QFile started(mark);
     ASSERT_TRUE(started.open(QIODevice::ReadOnly));
-    EXPECT_EQ(started.readAll().trimmed(), "acad");
+    EXPECT_EQ(started.readAll().trimmed(), "menu");
 }

@@ -148,7 +148,7 @@ TEST(DxfReader, MalformedFilesAreErrorsAndOtherProgramsFilesAreRead)
     const QList<QByteArray> broken = {
         QByteArray(),
         QByteArray("hello\nworld\n"),
-        QByteArray("AutoCAD Binary DXF\r\n\x1a\x00", 22),
+        QByteArray("Binary DXF\r\n\x1a\x00\x00\x00", 16),
         QByteArray("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nnan\n20\n0\n0\nENDSEC\n0\nEOF\n"),
         QByteArray("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n10\n1e400\n40\n1\n0\nENDSEC\n"),
         QByteArray("0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n90\n2000000000\n20\n1\n0\nENDSEC\n"),
@@ -183,4 +183,5 @@ TEST(DxfReader, MalformedFilesAreErrorsAndOtherProgramsFilesAreRead)
     EXPECT_EQ(r.entities[2].kind, DxfEntityKind::Text);
     EXPECT_EQ(r.entities[3].text, u"First second");
     EXPECT_EQ(r.entities[0].handle, 0u); // to be given by the drawing that takes them
+    EXPECT_EQ(r.skippedEntities, 1);      // the paper space line, which a save would lose
 }

@@ -19,13 +19,13 @@ QByteArray workbenchMenu(const QString& dir)
     forward.replace(u'\\', u'/');
     const QStringList lines = {
         QStringLiteral("//"),
-        QStringLiteral("//      AutoCAD menu file - ") + dir + QStringLiteral("kavrel.mnu"),
+        QStringLiteral("//      menu file - ") + dir + QStringLiteral("kavrel.mnu"),
         QStringLiteral("//"), QString(), QStringLiteral("***MENUGROUP=KAVREL"), QString(),
         QStringLiteral("***POP1"), QString(), QStringLiteral("M_KAVREL     [KAVREL]"),
         QStringLiteral("M_KATALOG      [Katalog]^C^C(startapp \"") + forward
-            + QStringLiteral("kavrel.exe\" \"acad\") "),
+            + QStringLiteral("kavrel.exe\" \"menu\") "),
         QString(), QStringLiteral("***TOOLBARS"), QString(), QStringLiteral("//"),
-        QStringLiteral("//      End of AutoCAD menu file - ") + dir + QStringLiteral("kavrel.mnu"),
+        QStringLiteral("//      end of menu file - ") + dir + QStringLiteral("kavrel.mnu"),
         QStringLiteral("//")};
     return Windows1250::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
@@ -51,7 +51,7 @@ TEST(MenuGroups, TheWorkbenchMenuLoadsOnceAndGoesIntoTheMenuBar)
     EXPECT_EQ(menu.items[0].label, u"Katalog");
     const auto [program, argument] = MenuGroups::startApp(menu.items[0].macro);
     EXPECT_EQ(program, u"C:/Programi/Kavrel Čačak/kavrel.exe");
-    EXPECT_EQ(argument, u"acad");
+    EXPECT_EQ(argument, u"menu");
     EXPECT_EQ(groups.menuBar().size(), 2); // not in the menu bar until inserted
 
     try {

@@ -371,10 +371,17 @@ void CRuzozuvovView::OnDraw(QPainter& painter)
 
 void CRuzozuvovView::paintEvent(QPaintEvent* event)
 {
-    QPainter painter(viewport());
+    if (!m_chart.IsChartReady())
+        return; // the background was erased
+    // Only the canvas: beside a canvas smaller than the window the erased
+    // background stays.
     const QPoint scroll = ScrollPosition();
+    const QRect clip = event->rect().translated(scroll) & m_zoom.LayoutArea();
+    if (clip.isEmpty())
+        return;
+    QPainter painter(viewport());
     painter.translate(-scroll);
-    painter.setClipRect(event->rect().translated(scroll));
+    painter.setClipRect(clip);
     OnDraw(painter);
 }
 

@@ -234,6 +234,9 @@ TEST_F(FrameFixture, ExportWritesTheChosenFormatAndSize)
         dialog->WidthField()->setValue(640);
         dialog->HeightField()->setValue(400);
         Artifacts::save(dialog, "curvata-export-dialog");
+        // A label without a buddy would show its "&" instead of a mnemonic.
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
         dialog->accept();
     });
     frame.Action(Cmd::FileExportChart)->trigger();

@@ -321,4 +321,11 @@ TEST(ChartCommandState, FollowsTheViewsState)
     in.zoomMode = ChartZoom::Out;
     EXPECT_TRUE(checked(C::ZoomOut));
     EXPECT_FALSE(checked(C::ZoomDrag));
+
+    // Move mode left on after the last line went away must stay switchable
+    // off: it takes the mouse from Rectangle and Drag.
+    in.anyConstLine = false;
+    EXPECT_TRUE(on(C::MoveConstLines) && checked(C::MoveConstLines));
+    in.moveMode = false;
+    EXPECT_FALSE(on(C::MoveConstLines));
 }

@@ -1,6 +1,7 @@
 #include "ClientTable.h"
 
 #include "FieldValue.h"
+#include "TableObserver.h"
 #include "TableStore.h"
 #include "WinPath.h"
 
@@ -16,18 +17,18 @@ ClientTable::~ClientTable()
     } catch (...) {
         // Nobody is left to tell; callers that care call close() themselves.
     }
-    for (TableView* view : std::vector<TableView*>(m_views))
-        view->tableDestroyed();
+    for (TableObserver* observer : std::vector<TableObserver*>(m_observers))
+        observer->tableDestroyed();
 }
 
-void ClientTable::attach(TableView* view)
+void ClientTable::addObserver(TableObserver* observer)
 {
-    m_views.push_back(view);
+    m_observers.push_back(observer);
 }
 
-void ClientTable::detach(TableView* view)
+void ClientTable::removeObserver(TableObserver* observer)
 {
-    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+    std::erase(m_observers, observer);
 }
 
 bool ClientTable::fileExists() const
@@ -112,9 +113,9 @@ void ClientTable::open(const QString& path, OpenMode mode, const TableSchema* ex
 void ClientTable::notifyOpened()
 {
     QString error;
-    for (TableView* view : std::vector<TableView*>(m_views)) {
+    for (TableObserver* observer : std::vector<TableObserver*>(m_observers)) {
         try {
-            view->tableOpened();
+            observer->tableOpened();
         } catch (const TableError& e) {
             if (error.isEmpty())
                 error = e.message();
@@ -172,13 +173,13 @@ void ClientTable::close()
         return;
     if (m_mode == OpenMode::ReadWrite) {
         // Nothing typed or buffered in a view may be lost by closing.
-        for (TableView* view : std::vector<TableView*>(m_views))
-            view->flushForClose();
+        for (TableObserver* observer : std::vector<TableObserver*>(m_observers))
+            observer->tableFlushing();
         if (!m_native.isEmpty() && (m_modified || m_fileIsNew))
             save();
     }
-    for (TableView* view : std::vector<TableView*>(m_views))
-        view->tableClosing();
+    for (TableObserver* observer : std::vector<TableObserver*>(m_observers))
+        observer->tableClosing();
     m_store.reset();
     clearRows();
     m_open = false;
@@ -463,8 +464,8 @@ void ClientTable::commit(std::vector<Change>& changes)
     if (!writeThrough)
         m_modified = true;
     for (const Change& c : changes) {
-        for (TableView* view : std::vector<TableView*>(m_views))
-            view->rowChanged(c.rowId);
+        for (TableObserver* observer : std::vector<TableObserver*>(m_observers))
+            observer->tableRowChanged(c.rowId);
     }
     if (!m_native.isEmpty() && m_fileIsNew && writeError.isEmpty()) {
         // The first change of a table without a file creates the file.

@@ -1,7 +1,7 @@
 #pragma once
 
 // The client table: a named, typed table loaded whole from its file into
-// memory, with any number of views (TableView) that share its rows. Each
+// memory, with any number of views (TableView.h) that share its rows. Each
 // table file is one SQLite database holding the rows and the table's field
 // and index definitions.
 //
@@ -25,7 +25,7 @@
 #include <memory>
 #include <vector>
 
-class TableView;
+class TableObserver;
 class TableStore;
 
 class ClientTable
@@ -83,7 +83,7 @@ public:
     // Live rows (not deleted).
     int rowCount() const { return m_liveCount; }
 
-    // ---- Row storage, used by TableView (and tests); row ids are stable
+    // ---- Row storage, read by the views (and tools); row ids are stable
     // while the table is open and follow file order.
     int rowSlots() const { return int(m_alive.size()); }
     bool isLive(int rowId) const { return rowId >= 0 && rowId < rowSlots() && m_alive[rowId] == 1; }
@@ -122,9 +122,10 @@ public:
     // Cached per field list and kept up to date across changes.
     const std::vector<int>& orderBy(const std::vector<int>& fields) const;
 
-    // Internal: views register themselves.
-    void attach(TableView* view);
-    void detach(TableView* view);
+    // Views (and anything else that follows the rows) register themselves
+    // and are told of opening, closing and every row change.
+    void addObserver(TableObserver* observer);
+    void removeObserver(TableObserver* observer);
 
 private:
     void load(const QString& native, const TableSchema* expected, OpenMode mode);
@@ -155,8 +156,6 @@ private:
     std::vector<qint64> m_fileRowId; // rowid in the file, 0 when not yet written
     int m_liveCount = 0;
     mutable std::vector<std::unique_ptr<Order>> m_orders;
-    std::vector<TableView*> m_views;
+    std::vector<TableObserver*> m_observers;
     std::unique_ptr<TableStore> m_store;
 };
-
-#include "TableView.h"

@@ -7,7 +7,7 @@
 //
 // Runs without a display: windows get failures as text and show them.
 
-#include "ClientTable.h"
+#include "TableView.h"
 
 #include <QString>
 #include <optional>

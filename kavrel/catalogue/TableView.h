@@ -10,8 +10,13 @@
 // With cached updates on, posts and deletes go into the view's change buffer
 // (seen through this view only) until applyUpdates() hands them to the table.
 
+#include "ChangeBuffer.h"
+#include "ClientTable.h"
+#include "EditBuffer.h"
 #include "TableError.h"
+#include "TableObserver.h"
 #include "TableSchema.h"
+#include "ViewOrder.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -19,11 +24,9 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
-class ClientTable;
 class FilterExpr;
 class TableView;
 
@@ -45,7 +48,7 @@ private:
     int m_row;
 };
 
-class TableView
+class TableView : private TableObserver
 {
 public:
     enum class State
@@ -149,12 +152,12 @@ public:
     void post();   // before-post hook, then store; back to Browse
     void cancel(); // drops the edit
     void remove(); // before-delete hook, then deletes the current row
-    bool isModifiedRecord() const { return m_editDirty; }
+    bool isModifiedRecord() const { return m_edit.isDirty(); }
 
     // ---- Change buffer.
     void setCachedUpdates(bool on); // turning it off applies pending changes
     bool cachedUpdates() const { return m_cached; }
-    int pendingUpdates() const;
+    int pendingUpdates() const { return m_changes.count(); }
     void applyUpdates();  // one transaction; on failure the buffer is kept
     void cancelUpdates(); // drops pending changes
 
@@ -169,57 +172,68 @@ public:
     // view, filter, range or master changes).
     void setOnDataChange(Hook hook) { m_onDataChange = std::move(hook); }
 
-    // ---- Used by ClientTable and FilterExpr.
-    QVariant rowValue(int rowId, int field) const;
-    const QVariant& valueRef(int rowId, int field, QVariant& scratch) const;
-    void tableOpened();
-    void tableClosing();
-    void rowChanged(int rowId); // row inserted, updated or deleted in the table
-    void tableDestroyed();
-    void flushForClose(); // posts an open edit and applies the change buffer
-
 private:
+    friend class TableRecord;
+    class FilterSource;
+
     struct CalcField
     {
         FieldDef def;
         CalcFunction function;
     };
 
+    // What the table tells its views.
+    void tableOpened() override;
+    void tableFlushing() override; // posts an open edit and applies the change buffer
+    void tableClosing() override;
+    void tableRowChanged(int rowId) override;
+    void tableDestroyed() override;
+
+    // Values of a row of this view: stored rows, rows of the change buffer
+    // and the edit buffer (kEditRow) alike.
+    QVariant rowValue(int rowId, int field) const;
+    const QVariant& valueRef(int rowId, int field, QVariant& scratch) const;
+    const QVariant& storedValue(int rowId, int field) const;
+
+    // Rebuilding the rows from the table and the buffers.
     void rebuild(bool keepPosition);
-    void resolveOrder();
-    void bindFilter(const std::shared_ptr<FilterExpr>& expr) const;
+    void reorder(); // rebuild on the first row, telling details and hooks
     bool rangeKey(std::vector<QVariant>* key, bool* restricted) const;
+    bool collectRows(const std::vector<QVariant>& key, bool restricted);
+    bool overlayPending(const std::vector<QVariant>& key, bool restricted);
+    void applyFilter(bool overlay);
+    void placeCursor(bool keepPosition, int oldRow, int oldPos);
+    void bindFilter(const std::shared_ptr<FilterExpr>& expr) const;
     bool passes(int rowId) const;
     bool isVisibleRow(int rowId, bool restricted, const std::vector<QVariant>& key) const;
     int compareOrder(int a, int b) const;
     int compareKey(int rowId, const std::vector<QVariant>& key, size_t from = 0) const;
-    std::vector<QVariant> coerceKey(const QVariantList& keyPrefix) const;
-    void coerceKeyInto(const QVariantList& keyPrefix, std::vector<QVariant>& key) const;
+    void updateRow(int rowId);
+    void repositionAfterUpdate(int rowId, int current, int oldPos, bool visible);
+    int findPosition(int rowId) const;
+
+    // Keyed lookups: the leading integer order field of every row in view
+    // order, searched before touching rows.
+    bool leadUsable() const;
+    int leadValue(int rowId) const;
+    void rebuildLead();
+
     void moveTo(int position);
     void scrolled();
     void dataChanged();
     void masterMoved();
     void checkBrowse();
     void requireWritable() const;
-    void updateRow(int rowId);
     void storeCached(std::vector<QVariant> values);
-    int findPosition(int rowId) const;
-    const QVariant& storedValue(int rowId, int field) const;
+    void postToTable();
     int requireField(const QString& name) const;
-    bool isPendingRow(int rowId) const;
-    bool leadUsable() const;
-    int leadValue(int rowId) const;
-    void rebuildLead();
+    const QString& file() const;
 
     ClientTable* m_table;
     QString m_name;
     std::vector<CalcField> m_calc;
     bool m_autoCalc = true;
-    std::vector<int> m_order; // field positions
-    QString m_indexName;
-    QStringList m_orderNames; // ad hoc order when no index name
-    bool m_hasRange = false;
-    std::vector<QVariant> m_range;
+    ViewOrder m_order;
     TableView* m_master = nullptr;
     QStringList m_masterFieldNames;
     std::vector<TableView*> m_details;
@@ -234,15 +248,9 @@ private:
     bool m_bof = true;
     bool m_eof = true;
 
-    State m_editState = State::Browse;
-    std::vector<QVariant> m_editBuffer;
-    bool m_editDirty = false;
-    int m_editRow = -1;
-
+    EditBuffer m_edit;
     bool m_cached = false;
-    std::map<int, std::vector<QVariant>> m_pendingEdits; // row id -> values
-    std::vector<int> m_pendingDeletes;
-    std::vector<std::vector<QVariant>> m_pendingInserts; // row id -2 - index; empty = dropped
+    ChangeBuffer m_changes;
 
     Hook m_onNewRecord, m_beforePost, m_afterPost, m_beforeDelete, m_afterDelete, m_afterScroll,
         m_onDataChange;

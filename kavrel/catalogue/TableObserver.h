@@ -14,6 +14,9 @@ public:
     // A read-write table is about to write itself back before it closes:
     // anything typed or buffered in the observer is handed to the table now.
     virtual void tableFlushing() = 0;
+    // Rows of a table loading in stages joined it; the rows it had keep
+    // their ids.
+    virtual void tableRowsArrived() = 0;
     // The rows are about to go.
     virtual void tableClosing() = 0;
     // One row was inserted, updated or deleted.

@@ -17,6 +17,15 @@ public:
     {
         return m_view.valueRef(rowId, field, scratch);
     }
+    bool compareField(int rowId, int field, const QVariant& constant, int* result) const override
+    {
+        // Stored cells compare in place; buffered and calculated values
+        // through value().
+        if (field >= m_view.m_table->fieldCount() || m_view.bufferedRow(rowId))
+            return false;
+        *result = m_view.m_table->columns().compare(field, rowId, constant);
+        return true;
+    }
 
 private:
     const TableView& m_view;
@@ -123,6 +132,31 @@ void TableView::tableClosing()
         detail->masterMoved();
 }
 
+void TableView::tableRowsArrived()
+{
+    const int current = currentRowId();
+    rebuild(current != -1); // an empty view starts on its first row
+    if (currentRowId() != current)
+        scrolled();
+    dataChanged();
+}
+
+bool TableView::keyCovered(const std::vector<QVariant>& key) const
+{
+    if (key.empty() || m_order.isFileOrder() || key[0].metaType() != QMetaType::fromType<int>())
+        return false;
+    return m_table->covers(m_order.field(0), *static_cast<const int*>(key[0].constData()));
+}
+
+// A restriction to a key the loaded rows do not cover waits for the rest.
+void TableView::completeIfUncovered()
+{
+    std::vector<QVariant> key;
+    bool restricted = false;
+    if (rangeKey(&key, &restricted) && restricted && !keyCovered(key))
+        m_table->finishLoading();
+}
+
 void TableView::tableDestroyed()
 {
     tableClosing();
@@ -202,21 +236,21 @@ void TableView::setAutoCalcFields(bool on)
     }
 }
 
-const QVariant& TableView::storedValue(int rowId, int field) const
+QVariant TableView::storedValue(int rowId, int field) const
 {
-    if (rowId == kEditRow)
-        return m_edit.value(field);
-    if (rowId < 0)
-        return m_changes.inserted(rowId)[size_t(field)];
-    if (const std::vector<QVariant>* edited = m_changes.edited(rowId))
-        return (*edited)[size_t(field)];
+    if (const std::vector<QVariant>* buffered = bufferedRow(rowId))
+        return (*buffered)[size_t(field)];
     return m_table->cell(rowId, field);
 }
 
 const QVariant& TableView::valueRef(int rowId, int field, QVariant& scratch) const
 {
-    if (field < m_table->fieldCount())
-        return storedValue(rowId, field);
+    if (field < m_table->fieldCount()) {
+        if (const std::vector<QVariant>* buffered = bufferedRow(rowId))
+            return (*buffered)[size_t(field)];
+        scratch = m_table->cell(rowId, field);
+        return scratch;
+    }
     scratch = rowValue(rowId, field);
     return scratch;
 }
@@ -373,11 +407,13 @@ bool TableView::rangeKey(std::vector<QVariant>* key, bool* restricted) const
 
 int TableView::compareKey(int rowId, const std::vector<QVariant>& key, size_t from) const
 {
-    const TableSchema& schema = m_table->schema();
+    const ColumnStore& cells = m_table->columns();
+    const std::vector<QVariant>* buffered = bufferedRow(rowId);
     for (size_t i = from; i < key.size(); ++i) {
         const int f = m_order.field(i);
-        const int c =
-            FieldValue::compareInline(schema.fields[size_t(f)].type, storedValue(rowId, f), key[i]);
+        const int c = buffered ? FieldValue::compare(m_table->schema().fields[size_t(f)].type,
+                                                     (*buffered)[size_t(f)], key[i])
+                               : cells.compare(f, rowId, key[i]);
         if (c != 0)
             return c;
     }
@@ -386,10 +422,19 @@ int TableView::compareKey(int rowId, const std::vector<QVariant>& key, size_t fr
 
 int TableView::compareOrder(int a, int b) const
 {
-    const TableSchema& schema = m_table->schema();
+    const std::vector<QVariant>* bufferedA = bufferedRow(a);
+    const std::vector<QVariant>* bufferedB = bufferedRow(b);
     for (int f : m_order.fields()) {
-        const int c = FieldValue::compareInline(schema.fields[size_t(f)].type, storedValue(a, f),
-                                                storedValue(b, f));
+        int c;
+        if (!bufferedA && !bufferedB)
+            c = m_table->columns().compare(f, a, b);
+        else if (!bufferedA)
+            c = m_table->columns().compare(f, a, (*bufferedB)[size_t(f)]);
+        else if (!bufferedB)
+            c = -m_table->columns().compare(f, b, (*bufferedA)[size_t(f)]);
+        else
+            c = FieldValue::compare(m_table->schema().fields[size_t(f)].type,
+                                    (*bufferedA)[size_t(f)], (*bufferedB)[size_t(f)]);
         if (c != 0)
             return c;
     }
@@ -421,17 +466,23 @@ bool TableView::isVisibleRow(int rowId, bool restricted, const std::vector<QVari
 
 void TableView::rebuild(bool keepPosition)
 {
+    if (isActive() && !m_table->isComplete())
+        completeIfUncovered(); // may reload the table, and this view with it
     const int oldRow = currentRowId();
     const int oldPos = m_pos;
     m_rows.clear();
     m_lead.clear(); // built again by the first keyed lookup that needs it
     m_pos = -1;
     m_bof = m_eof = true;
+    m_provisional = false;
     if (!isActive())
         return;
     std::vector<QVariant> key;
     bool restricted = false;
-    if (!rangeKey(&key, &restricted) || !collectRows(key, restricted))
+    if (!rangeKey(&key, &restricted))
+        return;
+    m_provisional = !m_table->isComplete() && !(restricted && keyCovered(key));
+    if (!collectRows(key, restricted))
         return;
     const bool overlay = overlayPending(key, restricted);
     applyFilter(overlay);
@@ -445,8 +496,8 @@ bool TableView::collectRows(const std::vector<QVariant>& key, bool restricted)
     if (m_order.isFileOrder()) {
         if (restricted && !key.empty())
             return false;
-        m_rows.reserve(size_t(m_table->rowCount()));
-        for (int id = 0; id < m_table->rowSlots(); ++id) {
+        m_rows.reserve(size_t(m_table->loadedRowCount()));
+        for (int id = 0; id < m_table->loadedSlots(); ++id) {
             if (m_table->isLive(id))
                 m_rows.push_back(id);
         }
@@ -455,12 +506,10 @@ bool TableView::collectRows(const std::vector<QVariant>& key, bool restricted)
     const std::vector<int>& ordered = m_table->orderBy(m_order.fields());
     auto lo = ordered.begin(), hi = ordered.end();
     if (restricted && !key.empty()) {
-        const TableSchema& schema = m_table->schema();
+        const ColumnStore& cells = m_table->columns();
         auto baseCompare = [&](int row) {
             for (size_t i = 0; i < key.size(); ++i) {
-                const int f = m_order.field(i);
-                const int c = FieldValue::compareInline(schema.fields[size_t(f)].type,
-                                                        m_table->cell(row, f), key[i]);
+                const int c = cells.compare(m_order.field(i), row, key[i]);
                 if (c != 0)
                     return c;
             }
@@ -497,11 +546,11 @@ void TableView::applyFilter(bool overlay)
     if (!m_filtered || !m_filterExpr || m_filterExpr->isEmpty())
         return;
     const FilterSource source(*this);
-    if (!overlay && m_rows.size() * 2 >= size_t(m_table->rowCount())) {
+    if (!overlay && m_rows.size() * 2 >= size_t(m_table->loadedRowCount())) {
         // Most of the table: evaluate in storage order, which reads the
         // rows' cells sequentially instead of jumping around memory.
-        std::vector<char> pass(size_t(m_table->rowSlots()), 0);
-        for (int id = 0; id < m_table->rowSlots(); ++id)
+        std::vector<char> pass(size_t(m_table->loadedSlots()), 0);
+        for (int id = 0; id < m_table->loadedSlots(); ++id)
             pass[size_t(id)] = m_table->isLive(id) && m_filterExpr->matches(source, id);
         std::erase_if(m_rows, [&](int row) { return !pass[size_t(row)]; });
     } else {
@@ -537,8 +586,7 @@ bool TableView::leadUsable() const
 
 int TableView::leadValue(int rowId) const
 {
-    const QVariant& v = storedValue(rowId, m_order.field(0));
-    return v.isValid() ? *static_cast<const int*>(v.constData()) : 0;
+    return m_table->columns().intValue(rowId, m_order.field(0));
 }
 
 void TableView::rebuildLead()

@@ -16,6 +16,7 @@
 #include "TableError.h"
 #include "TableObserver.h"
 #include "TableSchema.h"
+#include "TableViewRows.h"
 #include "ViewOrder.h"
 
 #include <QDate>
@@ -187,13 +188,35 @@ private:
     void tableFlushing() override; // posts an open edit and applies the change buffer
     void tableClosing() override;
     void tableRowChanged(int rowId) override;
+    void tableRowsArrived() override;
     void tableDestroyed() override;
+
+    // A table loading in stages: what the view shows is exact when it is
+    // restricted to a key the loaded rows cover; otherwise the operations
+    // that depend on the whole set of rows read the rest of the table first.
+    bool keyCovered(const std::vector<QVariant>& key) const;
+    void completeIfUncovered();
+    void settle() const
+    {
+        if (m_provisional)
+            m_table->finishLoading();
+    }
 
     // Values of a row of this view: stored rows, rows of the change buffer
     // and the edit buffer (kEditRow) alike.
     QVariant rowValue(int rowId, int field) const;
     const QVariant& valueRef(int rowId, int field, QVariant& scratch) const;
-    const QVariant& storedValue(int rowId, int field) const;
+    QVariant storedValue(int rowId, int field) const;
+    // The values of a row held in the edit or change buffer; nullptr for a
+    // row whose values are the table's.
+    const std::vector<QVariant>* bufferedRow(int rowId) const
+    {
+        if (rowId == kEditRow)
+            return &m_edit.values();
+        if (rowId < 0)
+            return &m_changes.inserted(rowId);
+        return m_changes.edited(rowId);
+    }
 
     // Rebuilding the rows from the table and the buffers.
     void rebuild(bool keepPosition);
@@ -247,6 +270,7 @@ private:
     int m_pos = -1;                     // index into m_rows
     bool m_bof = true;
     bool m_eof = true;
+    bool m_provisional = false; // rows of an incomplete table, not covered by the range
 
     EditBuffer m_edit;
     bool m_cached = false;

@@ -10,11 +10,13 @@
 
 int TableView::recordCount() const
 {
+    settle();
     return isActive() ? int(m_rows.size()) : 0;
 }
 
 int TableView::recNo() const
 {
+    settle();
     return m_pos + 1;
 }
 
@@ -52,6 +54,7 @@ void TableView::checkBrowse()
 
 void TableView::setRecNo(int recNo)
 {
+    settle();
     if (!isActive() || m_rows.empty())
         return;
     checkBrowse();
@@ -62,6 +65,7 @@ void TableView::setRecNo(int recNo)
 
 void TableView::first()
 {
+    settle();
     if (!isActive())
         return;
     checkBrowse();
@@ -73,6 +77,7 @@ void TableView::first()
 
 void TableView::last()
 {
+    settle();
     if (!isActive())
         return;
     checkBrowse();
@@ -84,6 +89,7 @@ void TableView::last()
 
 void TableView::next()
 {
+    settle();
     if (!isActive())
         return;
     checkBrowse();
@@ -99,6 +105,7 @@ void TableView::next()
 
 void TableView::prior()
 {
+    settle();
     if (!isActive())
         return;
     checkBrowse();
@@ -121,6 +128,8 @@ bool TableView::findKey(const QVariantList& keyPrefix)
     checkBrowse();
     m_order.coerceKey(m_table->schema(), keyPrefix, m_keyScratch, m_name, file());
     const std::vector<QVariant>& key = m_keyScratch;
+    if (m_provisional && !keyCovered(key))
+        m_table->finishLoading();
     auto lo = m_rows.begin(), hi = m_rows.end();
     size_t from = 0; // key fields already matched through the lead array
     if (!key.empty() && m_lead.size() != m_rows.size())
@@ -143,6 +152,7 @@ bool TableView::findKey(const QVariantList& keyPrefix)
 
 void TableView::findNearest(const QVariantList& keyPrefix)
 {
+    settle();
     if (!isActive() || m_rows.empty())
         return;
     checkBrowse();
@@ -185,6 +195,7 @@ bool TableView::locate(const QStringList& fields, const QVariantList& values, bo
             key << v;
         return findKey(key);
     }
+    settle();
     QVariant scratch;
     for (size_t p = 0; p < m_rows.size(); ++p) {
         bool match = true;
@@ -213,6 +224,7 @@ double TableView::sum(const QString& field) const
     const FieldDef def = fieldDef(f);
     if (!FieldValue::isNumeric(def.type))
         throw TableError(QStringLiteral("field %1 is not numeric and cannot be summed").arg(field));
+    settle();
     if (!isActive())
         return 0.0;
     double total = 0.0;

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "TableSchema.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringView>
+#include <QVariant>
+#include <vector>
+
+// The cells of a client table, one typed array per field: integers and
+// floats as plain numbers, dates as day numbers, strings in one character
+// arena per field (one-character codes as single characters), and a bit per
+// cell for "no value". A million-row table is a handful of arrays rather
+// than millions of separately allocated values.
+//
+// Values go in and come out in the canonical QVariant form of FieldValue;
+// comparisons read the arrays directly.
+class ColumnStore
+{
+public:
+    void reset(const TableSchema& schema);
+    void reserve(size_t rows);
+    int rowCount() const { return m_rows; }
+    int fieldCount() const { return int(m_columns.size()); }
+
+    // Rows take canonical values (FieldValue::coerce), one per field.
+    int appendRow(const std::vector<QVariant>& values);
+    void setRow(int row, const std::vector<QVariant>& values);
+    void clearRow(int row); // every cell without a value; the slot stays
+
+    QVariant value(int row, int field) const;
+    bool isNull(int row, int field) const { return m_columns[size_t(field)].isNull(row); }
+    // Integer fields: the value, 0 for no value.
+    int intValue(int row, int field) const
+    {
+        const Column& c = m_columns[size_t(field)];
+        return c.isNull(row) ? 0 : c.ints[size_t(row)];
+    }
+
+    // Three-way comparisons in the field's type; no value compares as 0, ""
+    // or before every date.
+    int compare(int field, int rowA, int rowB) const;
+    int compare(int field, int row, const QVariant& canonical) const;
+
+    // ---- Loading, field by field, a row at a time: beginRow() appends a
+    // row, beginRowAt() fills a slot that resize() made (without a value in
+    // every field until filled).
+    void resize(int rows);
+    void beginRow();
+    void beginRowAt(int row);
+    void putNull(int field);
+    void putInt(int field, int value);
+    void putFloat(int field, double value);
+    void putDay(int field, qint64 julianDay);
+    void putDateTime(int field, const QDateTime& value);
+    void putString(int field, QStringView text);
+    // UTF-8 text as SQLite hands it over.
+    void putUtf8(int field, const char* text, int bytes);
+    void endRow();
+
+    // Bytes held by the arrays (for the benchmarks).
+    size_t memoryUsed() const;
+
+private:
+    struct Column
+    {
+        FieldType type = FieldType::Int32;
+        // String fields of width 1 keep one character per row until a
+        // longer value arrives (damaged or foreign files).
+        bool codes = false;
+        std::vector<quint64> nulls;    // bit set: no value
+        std::vector<qint32> ints;      // Int32, Int16
+        std::vector<double> floats;    // Float
+        std::vector<qint64> days;      // Date: Julian day
+        std::vector<QDateTime> times;  // DateTime
+        std::vector<char16_t> code;    // codes: the character
+        std::vector<quint64> hasCode;  // codes: bit set when the row has one
+        std::vector<quint32> start;    // text: offset into chars
+        std::vector<quint32> length;   // text: characters
+        std::vector<char16_t> chars;   // text: arena
+        size_t wasted = 0;             // text: arena characters no row uses
+
+        bool isNull(int row) const { return (nulls[size_t(row) >> 6] >> (row & 63)) & 1; }
+        QStringView text(int row) const;
+    };
+
+    static void setBit(std::vector<quint64>& bits, int row, bool on);
+    void growBits(int row);
+    void setCell(int row, int field, const QVariant& value);
+    void setText(Column& c, int row, QStringView text);
+    void promoteToText(Column& c);
+    void compact(Column& c);
+
+    // Where put*() writes: the slot, or -1 to append.
+    template <typename T> void put(std::vector<T>& values, int field, const T& value);
+
+    std::vector<Column> m_columns;
+    int m_rows = 0;
+    int m_slot = -1; // the row beginRowAt() fills
+};

@@ -341,6 +341,20 @@ const std::vector<int>& ClientTable::orderBy(const std::vector<int>& fields) con
     return m_orders.back()->rows;
 }
 
+const OrderedKeys& ClientTable::orderedKeys(const std::vector<int>& fields) const
+{
+    const std::vector<int>& rows = orderBy(fields);
+    for (const auto& order : m_orders) {
+        if (order->fields == fields) {
+            if (!order->keys.isBuilt())
+                order->keys.build(m_cells, fields, rows);
+            return order->keys;
+        }
+    }
+    static const OrderedKeys none;
+    return none;
+}
+
 void ClientTable::validate(const std::vector<Change>& changes) const
 {
     if (!m_open)
@@ -428,6 +442,8 @@ void ClientTable::checkUnique(const std::vector<Change>& changes) const
 
 void ClientTable::applyInMemory(Change& change)
 {
+    for (auto& order : m_orders)
+        order->keys.clear();
     auto unindex = [&](int rowId) {
         for (auto& order : m_orders) {
             auto it = std::find(order->rows.begin(), order->rows.end(), rowId);
@@ -579,6 +595,13 @@ void ClientTable::loadSubset(const QString& field, std::vector<int> values)
     if (f < 0 || (m_schema.fields[size_t(f)].type != FieldType::Int32 &&
                   m_schema.fields[size_t(f)].type != FieldType::Int16))
         throw TableError(m_native, QStringLiteral("no integer field %1 to load by").arg(field));
+    // With the rows of the lowest and highest value, first() and last()
+    // are right before the rest arrives.
+    int low = 0, high = 0;
+    if (m_staged->store->fieldRange(m_schema.fields[size_t(f)].name, &low, &high)) {
+        values.push_back(low);
+        values.push_back(high);
+    }
     std::sort(values.begin(), values.end());
     values.erase(std::unique(values.begin(), values.end()), values.end());
     m_staged->store->readWhere(m_schema, m_cells, m_schema.fields[size_t(f)].name, values,
@@ -586,6 +609,11 @@ void ClientTable::loadSubset(const QString& field, std::vector<int> values)
     m_staged->field = f;
     m_staged->covered = std::move(values);
     showArrivedRows();
+}
+
+int ClientTable::stagedField() const
+{
+    return m_staged ? m_staged->field : -1;
 }
 
 bool ClientTable::covers(int field, int value) const

@@ -16,6 +16,7 @@
 // Every failure throws TableError; its message() names the file and reason.
 
 #include "ColumnStore.h"
+#include "OrderedKeys.h"
 #include "TableError.h"
 #include "TableSchema.h"
 
@@ -98,6 +99,8 @@ public:
     bool isComplete() const { return !m_staged; }
     // Every row whose field holds the value is loaded.
     bool covers(int field, int value) const;
+    // So are the rows with the lowest and the highest value of the field.
+    bool coversEnds(int field) const { return !m_staged || field == stagedField(); }
     void setLoadErrorHandler(std::function<void(const QString& message)> handler)
     {
         m_onLoadError = std::move(handler);
@@ -151,6 +154,9 @@ public:
     // Sorted row ids by the given fields (ascending, ties in file order).
     // Cached per field list and kept up to date across changes.
     const std::vector<int>& orderBy(const std::vector<int>& fields) const;
+    // The leading key fields of that order for keyed searches, built on
+    // first use and again after a change.
+    const OrderedKeys& orderedKeys(const std::vector<int>& fields) const;
 
     // Views (and anything else that follows the rows) register themselves
     // and are told of opening, closing and every row change.
@@ -164,6 +170,7 @@ private:
                                   const TableSchema* expected) const;
     void load(const QString& native, const TableSchema* expected, OpenMode mode);
     void showArrivedRows();
+    int stagedField() const;
     void failStaged(const QString& message);
     class LiveRows;
     void notifyOpened();
@@ -177,6 +184,7 @@ private:
     {
         std::vector<int> fields;
         std::vector<int> rows;
+        OrderedKeys keys;
     };
 
     bool m_open = false;

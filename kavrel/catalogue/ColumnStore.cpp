@@ -46,10 +46,8 @@ QStringView ColumnStore::Column::text(int row) const
 {
     if (isNull(row))
         return {};
-    if (codes) {
-        const bool has = (hasCode[size_t(row) >> 6] >> (row & 63)) & 1;
-        return has ? QStringView(&code[size_t(row)], 1) : QStringView();
-    }
+    if (codes)
+        return code[size_t(row)] == kNoCode ? QStringView() : QStringView(&code[size_t(row)], 1);
     return QStringView(chars.data() + start[size_t(row)], qsizetype(length[size_t(row)]));
 }
 
@@ -86,7 +84,6 @@ void ColumnStore::reserve(size_t rows)
         case FieldType::String:
             if (c.codes) {
                 c.code.reserve(rows);
-                c.hasCode.reserve(rows / 64 + 1);
             } else {
                 c.start.reserve(rows);
                 c.length.reserve(rows);
@@ -108,11 +105,8 @@ void ColumnStore::growBits(int row)
 {
     if ((row & 63) != 0)
         return;
-    for (Column& c : m_columns) {
+    for (Column& c : m_columns)
         c.nulls.push_back(0);
-        if (c.codes)
-            c.hasCode.push_back(0);
-    }
 }
 
 void ColumnStore::resize(int rows)
@@ -135,8 +129,7 @@ void ColumnStore::resize(int rows)
             break;
         case FieldType::String:
             if (c.codes) {
-                c.code.assign(size_t(rows), 0);
-                c.hasCode.assign(size_t(rows + 63) / 64, 0);
+                c.code.assign(size_t(rows), kNoCode);
             } else {
                 c.start.assign(size_t(rows), 0);
                 c.length.assign(size_t(rows), 0);
@@ -179,7 +172,6 @@ void ColumnStore::putNull(int field)
 {
     Column& c = m_columns[size_t(field)];
     const int row = m_slot < 0 ? m_rows : m_slot;
-    setBit(c.nulls, row, true);
     switch (c.type) {
     case FieldType::Int32:
     case FieldType::Int16:
@@ -195,15 +187,13 @@ void ColumnStore::putNull(int field)
         put(c.times, field, QDateTime());
         break;
     case FieldType::String:
-        if (c.codes) {
-            put(c.code, field, char16_t(0));
-            setBit(c.hasCode, row, false);
-        } else {
+        if (c.codes)
+            put(c.code, field, kNoCode);
+        else
             putString(field, QStringView());
-        }
         break;
     }
-    setBit(c.nulls, row, true); // put() of a slot cleared it
+    setNull(c, row, true); // after put(), which clears it for a slot
 }
 
 void ColumnStore::putInt(int field, int value)
@@ -229,12 +219,10 @@ void ColumnStore::putDateTime(int field, const QDateTime& value)
 void ColumnStore::putString(int field, QStringView text)
 {
     Column& c = m_columns[size_t(field)];
-    const int row = m_slot < 0 ? m_rows : m_slot;
-    if (c.codes && text.size() > 1)
+    if (c.codes && !fitsCode(text))
         promoteToText(c);
     if (c.codes) {
-        put(c.code, field, text.isEmpty() ? char16_t(0) : text.front().unicode());
-        setBit(c.hasCode, row, !text.isEmpty());
+        put(c.code, field, text.isEmpty() ? kNoCode : text.front().unicode());
         return;
     }
     put(c.start, field, quint32(c.chars.size()));
@@ -253,8 +241,7 @@ void ColumnStore::putUtf8(int field, const char* text, int bytes)
     }
     Column& c = m_columns[size_t(field)];
     if (c.codes && bytes <= 1) {
-        put(c.code, field, bytes ? char16_t(static_cast<unsigned char>(text[0])) : char16_t(0));
-        setBit(c.hasCode, m_slot < 0 ? m_rows : m_slot, bytes > 0);
+        put(c.code, field, bytes ? char16_t(static_cast<unsigned char>(text[0])) : kNoCode);
         return;
     }
     if (c.codes)
@@ -275,23 +262,45 @@ void ColumnStore::promoteToText(Column& c)
     c.length.assign(size_t(rows), 0);
     c.chars.clear();
     for (int row = 0; row < rows; ++row) {
-        const bool has = (c.hasCode[size_t(row) >> 6] >> (row & 63)) & 1;
         c.start[size_t(row)] = quint32(c.chars.size());
-        if (has) {
+        if (c.code[size_t(row)] != kNoCode) {
             c.chars.push_back(c.code[size_t(row)]);
             c.length[size_t(row)] = 1;
         }
     }
     c.codes = false;
     c.code = {};
-    c.hasCode = {};
 }
 
 int ColumnStore::appendRow(const std::vector<QVariant>& values)
 {
     beginRow();
-    for (int f = 0; f < fieldCount(); ++f)
-        putNull(f); // a slot of the right type, filled below
+    for (Column& c : m_columns) {
+        // A slot of the right type, filled below.
+        switch (c.type) {
+        case FieldType::Int32:
+        case FieldType::Int16:
+            c.ints.push_back(0);
+            break;
+        case FieldType::Float:
+            c.floats.push_back(0.0);
+            break;
+        case FieldType::Date:
+            c.days.push_back(0);
+            break;
+        case FieldType::DateTime:
+            c.times.emplace_back();
+            break;
+        case FieldType::String:
+            if (c.codes) {
+                c.code.push_back(kNoCode);
+            } else {
+                c.start.push_back(quint32(c.chars.size()));
+                c.length.push_back(0);
+            }
+            break;
+        }
+    }
     const int row = m_rows;
     endRow();
     setRow(row, values);
@@ -312,11 +321,10 @@ void ColumnStore::clearRow(int row)
 
 void ColumnStore::setText(Column& c, int row, QStringView text)
 {
-    if (c.codes && text.size() > 1)
+    if (c.codes && !fitsCode(text))
         promoteToText(c);
     if (c.codes) {
-        c.code[size_t(row)] = text.isEmpty() ? char16_t(0) : text.front().unicode();
-        setBit(c.hasCode, row, !text.isEmpty());
+        c.code[size_t(row)] = text.isEmpty() ? kNoCode : text.front().unicode();
         return;
     }
     const quint32 old = c.length[size_t(row)];
@@ -355,7 +363,7 @@ void ColumnStore::setCell(int row, int field, const QVariant& value)
 {
     Column& c = m_columns[size_t(field)];
     const bool null = !value.isValid();
-    setBit(c.nulls, row, null);
+    setNull(c, row, null);
     switch (c.type) {
     case FieldType::Int32:
     case FieldType::Int16:
@@ -448,10 +456,36 @@ int ColumnStore::compare(int field, int row, const QVariant& canonical) const
     case FieldType::String: {
         const QStringView key =
             nb ? QStringView() : QStringView(*static_cast<const QString*>(canonical.constData()));
+        if (c.codes) {
+            // One character or none against the key, without a string compare.
+            const bool has = !na && c.code[size_t(row)] != kNoCode;
+            if (!has || key.isEmpty())
+                return threeWay(has, !key.isEmpty());
+            const char16_t a = c.code[size_t(row)], b = key.front().unicode();
+            return a != b ? threeWay(a, b) : (key.size() == 1 ? 0 : -1);
+        }
         return sign(c.text(row).compare(key, Qt::CaseSensitive));
     }
     }
     return 0;
+}
+
+bool ColumnStore::intKeyOf(int field, const QVariant& canonical, int* out) const
+{
+    const Column& c = m_columns[size_t(field)];
+    if (!canonical.isValid()) {
+        *out = 0;
+        return true;
+    }
+    if (!c.codes) {
+        *out = *static_cast<const int*>(canonical.constData());
+        return true;
+    }
+    const QString& text = *static_cast<const QString*>(canonical.constData());
+    if (text.size() > 1)
+        return false;
+    *out = text.isEmpty() ? 0 : int(text.front().unicode()) + 1;
+    return true;
 }
 
 size_t ColumnStore::memoryUsed() const
@@ -459,7 +493,7 @@ size_t ColumnStore::memoryUsed() const
     size_t total = 0;
     for (const Column& c : m_columns) {
         total += bytes(c.nulls) + bytes(c.ints) + bytes(c.floats) + bytes(c.days) +
-                 bytes(c.times) + bytes(c.code) + bytes(c.hasCode) + bytes(c.start) +
+                 bytes(c.times) + bytes(c.code) + bytes(c.start) +
                  bytes(c.length) + bytes(c.chars);
     }
     return total;

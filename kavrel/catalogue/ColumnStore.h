@@ -38,6 +38,26 @@ public:
         return c.isNull(row) ? 0 : c.ints[size_t(row)];
     }
 
+    // Integer fields and one-character codes as integers that sort like the
+    // values: integers as they are (no value as 0), codes as character + 1
+    // ("" and no value as 0). intKeyOf() converts a canonical key value;
+    // false for a text a code field cannot hold.
+    bool hasIntKey(int field) const
+    {
+        const Column& c = m_columns[size_t(field)];
+        return c.type == FieldType::Int32 || c.type == FieldType::Int16 || c.codes;
+    }
+    int intKey(int row, int field) const
+    {
+        const Column& c = m_columns[size_t(field)];
+        if (c.isNull(row))
+            return 0;
+        if (c.codes)
+            return c.code[size_t(row)] == kNoCode ? 0 : int(c.code[size_t(row)]) + 1;
+        return c.ints[size_t(row)];
+    }
+    bool intKeyOf(int field, const QVariant& canonical, int* out) const;
+
     // Three-way comparisons in the field's type; no value compares as 0, ""
     // or before every date.
     int compare(int field, int rowA, int rowB) const;
@@ -66,26 +86,40 @@ private:
     struct Column
     {
         FieldType type = FieldType::Int32;
-        // String fields of width 1 keep one character per row until a
-        // longer value arrives (damaged or foreign files).
+        // String fields of width 1 keep one character per row (kNoCode for
+        // "") until a value arrives that does not fit (damaged or foreign
+        // files).
         bool codes = false;
-        std::vector<quint64> nulls;    // bit set: no value
+        bool anyNull = false;          // some row was given no value
+        std::vector<quint64> nulls;    // bit set: no value (read only when anyNull)
         std::vector<qint32> ints;      // Int32, Int16
         std::vector<double> floats;    // Float
         std::vector<qint64> days;      // Date: Julian day
         std::vector<QDateTime> times;  // DateTime
-        std::vector<char16_t> code;    // codes: the character
-        std::vector<quint64> hasCode;  // codes: bit set when the row has one
+        std::vector<char16_t> code;    // codes: the character, or kNoCode
         std::vector<quint32> start;    // text: offset into chars
         std::vector<quint32> length;   // text: characters
         std::vector<char16_t> chars;   // text: arena
         size_t wasted = 0;             // text: arena characters no row uses
 
-        bool isNull(int row) const { return (nulls[size_t(row) >> 6] >> (row & 63)) & 1; }
+        bool isNull(int row) const
+        {
+            return anyNull && ((nulls[size_t(row) >> 6] >> (row & 63)) & 1);
+        }
         QStringView text(int row) const;
     };
 
+    static constexpr char16_t kNoCode = 0xFFFF;
+    static bool fitsCode(QStringView text)
+    {
+        return text.size() == 0 || (text.size() == 1 && text.front().unicode() != kNoCode);
+    }
     static void setBit(std::vector<quint64>& bits, int row, bool on);
+    static void setNull(Column& c, int row, bool on)
+    {
+        setBit(c.nulls, row, on);
+        c.anyNull = c.anyNull || on;
+    }
     void growBits(int row);
     void setCell(int row, int field, const QVariant& value);
     void setText(Column& c, int row, QStringView text);

@@ -373,6 +373,19 @@ void TableStore::holdSnapshot()
     }
 }
 
+bool TableStore::fieldRange(const QString& field, int* low, int* high)
+{
+    sqlite3_stmt* st =
+        prepare(QStringLiteral("SELECT min(%1), max(%1) FROM kt_rows").arg(quoted(field)));
+    const bool found = sqlite3_step(st) == SQLITE_ROW && sqlite3_column_type(st, 0) == SQLITE_INTEGER;
+    if (found) {
+        *low = sqlite3_column_int(st, 0);
+        *high = sqlite3_column_int(st, 1);
+    }
+    sqlite3_finalize(st);
+    return found;
+}
+
 void TableStore::rowIdRange(qint64* count, qint64* maxRowId)
 {
     sqlite3_stmt* st = prepare(QStringLiteral("SELECT count(*), max(rid) FROM kt_rows"));

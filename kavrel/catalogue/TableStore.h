@@ -60,6 +60,9 @@ public:
     // values; startReading() and readRows() read every row, up to `maxRows`
     // per call (false once every row is read).
     void holdSnapshot();
+    // The lowest and highest value of an integer field; false when the
+    // table is empty.
+    bool fieldRange(const QString& field, int* low, int* high);
     // Number of rows and the highest file row id.
     void rowIdRange(qint64* count, qint64* maxRowId);
     void readWhere(const TableSchema& schema, ColumnStore& cells, const QString& field,

@@ -141,6 +141,13 @@ void TableView::tableRowsArrived()
     dataChanged();
 }
 
+bool TableView::endsCovered() const
+{
+    const bool filtered = m_filtered && m_filterExpr && !m_filterExpr->isEmpty();
+    return !filtered && !m_order.isFileOrder() && !m_cached &&
+           m_table->coversEnds(m_order.field(0));
+}
+
 bool TableView::keyCovered(const std::vector<QVariant>& key) const
 {
     if (key.empty() || m_order.isFileOrder() || key[0].metaType() != QMetaType::fromType<int>())
@@ -471,7 +478,8 @@ void TableView::rebuild(bool keepPosition)
     const int oldRow = currentRowId();
     const int oldPos = m_pos;
     m_rows.clear();
-    m_lead.clear(); // built again by the first keyed lookup that needs it
+    m_keys.clear(); // built again by the first keyed lookup that needs it
+    m_wholeOrder = false;
     m_pos = -1;
     m_bof = m_eof = true;
     m_provisional = false;
@@ -486,6 +494,8 @@ void TableView::rebuild(bool keepPosition)
         return;
     const bool overlay = overlayPending(key, restricted);
     applyFilter(overlay);
+    m_wholeOrder = !m_order.isFileOrder() && !restricted && !overlay &&
+                   !(m_filtered && m_filterExpr && !m_filterExpr->isEmpty());
     placeCursor(keepPosition, oldRow, oldPos);
 }
 
@@ -575,31 +585,18 @@ void TableView::placeCursor(bool keepPosition, int oldRow, int oldPos)
     }
 }
 
-bool TableView::leadUsable() const
+const OrderedKeys* TableView::keysForLookup()
 {
-    if (m_order.isFileOrder() || m_lead.size() != m_rows.size() || !isActive() ||
-        !m_changes.isEmpty())
-        return false;
-    const FieldType type = m_table->schema().fields[size_t(m_order.field(0))].type;
-    return type == FieldType::Int32 || type == FieldType::Int16;
-}
-
-int TableView::leadValue(int rowId) const
-{
-    return m_table->columns().intValue(rowId, m_order.field(0));
-}
-
-void TableView::rebuildLead()
-{
-    m_lead.clear();
     if (m_order.isFileOrder() || !isActive() || !m_changes.isEmpty())
-        return;
-    const FieldType type = m_table->schema().fields[size_t(m_order.field(0))].type;
-    if (type != FieldType::Int32 && type != FieldType::Int16)
-        return;
-    m_lead.reserve(m_rows.size());
-    for (int row : m_rows)
-        m_lead.push_back(leadValue(row));
+        return nullptr;
+    if (m_wholeOrder) {
+        const OrderedKeys& keys = m_table->orderedKeys(m_order.fields());
+        if (keys.size() == m_rows.size())
+            return &keys;
+    }
+    if (!m_keys.isBuilt())
+        m_keys.build(m_table->columns(), m_order.fields(), m_rows);
+    return &m_keys;
 }
 
 int TableView::findPosition(int rowId) const
@@ -615,12 +612,9 @@ void TableView::updateRow(int rowId)
     const int current = currentRowId();
     const int oldPos = m_pos;
     const int at = findPosition(rowId);
-    const bool lead = leadUsable();
-    if (at >= 0) {
+    m_keys.clear();
+    if (at >= 0)
         m_rows.erase(m_rows.begin() + at);
-        if (lead)
-            m_lead.erase(m_lead.begin() + at);
-    }
     std::vector<QVariant> key;
     bool restricted = false;
     const bool visible = rangeKey(&key, &restricted) &&
@@ -629,8 +623,6 @@ void TableView::updateRow(int rowId)
     if (visible) {
         auto pos = std::lower_bound(m_rows.begin(), m_rows.end(), rowId,
                                     [&](int a, int b) { return compareOrder(a, b) < 0; });
-        if (lead)
-            m_lead.insert(m_lead.begin() + (pos - m_rows.begin()), leadValue(rowId));
         m_rows.insert(pos, rowId);
     }
     if (at < 0 && !visible)

@@ -201,6 +201,9 @@ private:
         if (m_provisional)
             m_table->finishLoading();
     }
+    // first() and last() are exact on an incomplete table when the rows
+    // with the lowest and highest leading key are loaded.
+    bool endsCovered() const;
 
     // Values of a row of this view: stored rows, rows of the change buffer
     // and the edit buffer (kEditRow) alike.
@@ -235,11 +238,9 @@ private:
     void repositionAfterUpdate(int rowId, int current, int oldPos, bool visible);
     int findPosition(int rowId) const;
 
-    // Keyed lookups: the leading integer order field of every row in view
-    // order, searched before touching rows.
-    bool leadUsable() const;
-    int leadValue(int rowId) const;
-    void rebuildLead();
+    // Keyed lookups search copies of the leading key fields in view order:
+    // the table's own for a view of the whole order, else the view's.
+    const OrderedKeys* keysForLookup();
 
     void moveTo(int position);
     void scrolled();
@@ -265,7 +266,8 @@ private:
     bool m_filtered = true;
 
     std::vector<int> m_rows;            // row ids in view order
-    std::vector<int> m_lead;            // leading integer order field of m_rows, when usable
+    OrderedKeys m_keys;                 // of m_rows, built by the first keyed lookup
+    bool m_wholeOrder = false;          // m_rows is the table's whole order
     std::vector<QVariant> m_keyScratch; // findKey's key, kept to spare allocations
     int m_pos = -1;                     // index into m_rows
     bool m_bof = true;

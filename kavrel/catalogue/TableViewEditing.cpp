@@ -65,7 +65,8 @@ void TableView::setRecNo(int recNo)
 
 void TableView::first()
 {
-    settle();
+    if (!endsCovered())
+        settle();
     if (!isActive())
         return;
     checkBrowse();
@@ -77,7 +78,8 @@ void TableView::first()
 
 void TableView::last()
 {
-    settle();
+    if (!endsCovered())
+        settle();
     if (!isActive())
         return;
     checkBrowse();
@@ -130,17 +132,13 @@ bool TableView::findKey(const QVariantList& keyPrefix)
     const std::vector<QVariant>& key = m_keyScratch;
     if (m_provisional && !keyCovered(key))
         m_table->finishLoading();
-    auto lo = m_rows.begin(), hi = m_rows.end();
-    size_t from = 0; // key fields already matched through the lead array
-    if (!key.empty() && m_lead.size() != m_rows.size())
-        rebuildLead();
-    if (!key.empty() && leadUsable()) {
-        from = 1;
-        const int first = key[0].isValid() ? *static_cast<const int*>(key[0].constData()) : 0;
-        const auto range = std::equal_range(m_lead.begin(), m_lead.end(), first);
-        lo = m_rows.begin() + (range.first - m_lead.begin());
-        hi = m_rows.begin() + (range.second - m_lead.begin());
+    size_t first = 0, last = m_rows.size();
+    size_t from = 0; // key fields already matched through the key copies
+    if (!key.empty()) {
+        if (const OrderedKeys* keys = keysForLookup())
+            from = keys->narrow(m_table->columns(), m_order.fields(), key, &first, &last);
     }
+    const auto lo = m_rows.begin() + ptrdiff_t(first), hi = m_rows.begin() + ptrdiff_t(last);
     auto it = std::partition_point(lo, hi, [&](int row) { return compareKey(row, key, from) < 0; });
     if (it == hi || compareKey(*it, key, from) != 0)
         return false;

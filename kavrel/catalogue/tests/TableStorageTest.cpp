@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <signal.h>
 
 namespace {
@@ -214,4 +215,43 @@ TEST(TableStorage, ANewFileInThePlaceOfAKilledWritersFileHoldsOnlyItsOwnRows)
     again.open(path, ClientTable::OpenMode::ReadOnly);
     EXPECT_EQ(again.schema().name, "tree");
     EXPECT_EQ(again.rowCount(), 10);
+}
+
+TEST(TableStorage, KeyedLookupsAgreeWithAScanOverCodesIntegersAndNoValue)
+{
+    ClientTable tree;
+    tree.create(StandardSchemas::tree());
+    TableView writer(tree), keyed(tree), scan(tree);
+    std::mt19937 random(11);
+    const QVariantList looks = {QVariant(), "", "A", "B", QString::fromUtf8("Ž")};
+    for (int i = 0; i < 3000; ++i) {
+        const QVariant parent = i % 97 == 0 ? QVariant() : QVariant(int(random() % 200) - 20);
+        addRow(writer, {"LINK1", "LOOK", "SORT", "LINK2"},
+               {parent, looks[int(random() % 5)], int(random() % 7), i});
+    }
+    keyed.setIndexName("PRIMARY");
+    scan.setIndexName("PRIMARY");
+    const QVariantList probes = {"", "A", "B", "AB", QString::fromUtf8("Ž"), "C"};
+    for (int i = 0; i < 400; ++i) {
+        QVariantList key = {int(random() % 220) - 25};
+        if (i % 3 > 0)
+            key << probes[int(random() % probes.size())];
+        if (i % 3 > 1)
+            key << int(random() % 8);
+        // The first row in order whose leading fields equal the key.
+        int expected = -1;
+        for (scan.first(); !scan.eof() && expected < 0; scan.next()) {
+            bool equal = scan.asInt("LINK1") == key[0].toInt();
+            if (key.size() > 1)
+                equal = equal && scan.asString("LOOK") == key[1].toString();
+            if (key.size() > 2)
+                equal = equal && scan.asInt("SORT") == key[2].toInt();
+            if (equal)
+                expected = int(scan.asInt("LINK2"));
+        }
+        ASSERT_EQ(keyed.findKey(key), expected >= 0) << "probe " << i;
+        if (expected >= 0) {
+            ASSERT_EQ(keyed.asInt("LINK2"), expected) << "probe " << i;
+        }
+    }
 }

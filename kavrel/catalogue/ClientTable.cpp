@@ -595,17 +595,12 @@ void ClientTable::loadSubset(const QString& field, std::vector<int> values)
     if (f < 0 || (m_schema.fields[size_t(f)].type != FieldType::Int32 &&
                   m_schema.fields[size_t(f)].type != FieldType::Int16))
         throw TableError(m_native, QStringLiteral("no integer field %1 to load by").arg(field));
-    // With the rows of the lowest and highest value, first() and last()
-    // are right before the rest arrives.
-    int low = 0, high = 0;
-    if (m_staged->store->fieldRange(m_schema.fields[size_t(f)].name, &low, &high)) {
-        values.push_back(low);
-        values.push_back(high);
-    }
+    // The rows of the lowest and highest value come too, so that first()
+    // and last() are right before the rest arrives.
+    m_staged->store->readSubset(m_schema, m_cells, m_schema.fields[size_t(f)].name, values,
+                                &m_alive);
     std::sort(values.begin(), values.end());
     values.erase(std::unique(values.begin(), values.end()), values.end());
-    m_staged->store->readWhere(m_schema, m_cells, m_schema.fields[size_t(f)].name, values,
-                               &m_alive);
     m_staged->field = f;
     m_staged->covered = std::move(values);
     showArrivedRows();

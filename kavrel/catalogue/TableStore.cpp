@@ -251,6 +251,10 @@ void TableStore::open(const QString& nativePath, bool readOnly)
     }
     sqlite3_busy_timeout(m_db, 3000);
     try {
+        // Files that are only read are mapped rather than copied page by
+        // page into SQLite's cache.
+        if (readOnly)
+            exec("PRAGMA mmap_size=1073741824");
         if (!readOnly) {
             // Write-through commits go to the write-ahead log: a killed
             // program keeps every committed row, a crash keeps old or new.
@@ -373,19 +377,6 @@ void TableStore::holdSnapshot()
     }
 }
 
-bool TableStore::fieldRange(const QString& field, int* low, int* high)
-{
-    sqlite3_stmt* st =
-        prepare(QStringLiteral("SELECT min(%1), max(%1) FROM kt_rows").arg(quoted(field)));
-    const bool found = sqlite3_step(st) == SQLITE_ROW && sqlite3_column_type(st, 0) == SQLITE_INTEGER;
-    if (found) {
-        *low = sqlite3_column_int(st, 0);
-        *high = sqlite3_column_int(st, 1);
-    }
-    sqlite3_finalize(st);
-    return found;
-}
-
 void TableStore::rowIdRange(qint64* count, qint64* maxRowId)
 {
     sqlite3_stmt* st = prepare(QStringLiteral("SELECT count(*), max(rid) FROM kt_rows"));
@@ -435,18 +426,50 @@ bool TableStore::readRows(const TableSchema& schema, ColumnStore& cells,
     return !done;
 }
 
-void TableStore::readWhere(const TableSchema& schema, ColumnStore& cells, const QString& field,
-                           const std::vector<int>& values, std::vector<quint8>* marks)
+// One pass over the field alone finds the rows; they are then read by id.
+void TableStore::readSubset(const TableSchema& schema, ColumnStore& cells, const QString& field,
+                            std::vector<int>& values, std::vector<quint8>* marks)
 {
-    QStringList list;
-    for (int v : values)
-        list << QString::number(v);
-    sqlite3_stmt* st = prepare(QStringLiteral("SELECT rid,%1 FROM kt_rows WHERE %2 IN (%3) "
-                                              "ORDER BY rid")
-                                   .arg(columnList(schema), quoted(field), list.join(',')));
-    bool done = false;
+    std::sort(values.begin(), values.end());
+    std::vector<qint64> wanted, lowRows, highRows;
+    int low = 0, high = 0;
+    bool any = false;
+    sqlite3_stmt* st = prepare(QStringLiteral("SELECT rid,%1 FROM kt_rows").arg(quoted(field)));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        if (sqlite3_column_type(st, 1) != SQLITE_INTEGER)
+            continue; // a damaged row is reported when the whole table is read
+        const qint64 rid = sqlite3_column_int64(st, 0);
+        const int v = sqlite3_column_int(st, 1);
+        if (std::binary_search(values.begin(), values.end(), v))
+            wanted.push_back(rid);
+        if (!any || v < low)
+            low = v, lowRows.clear();
+        if (!any || v > high)
+            high = v, highRows.clear();
+        if (v == low)
+            lowRows.push_back(rid);
+        if (v == high)
+            highRows.push_back(rid);
+        any = true;
+    }
+    sqlite3_finalize(st);
+    if (any) {
+        values.push_back(low);
+        values.push_back(high);
+        wanted.insert(wanted.end(), lowRows.begin(), lowRows.end());
+        wanted.insert(wanted.end(), highRows.begin(), highRows.end());
+    }
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    st = prepare(
+        QStringLiteral("SELECT rid,%1 FROM kt_rows WHERE rid=?").arg(columnList(schema)));
     try {
-        readInto(st, schema, cells, nullptr, 1 << 30, marks, &done);
+        for (qint64 rid : wanted) {
+            sqlite3_reset(st);
+            sqlite3_bind_int64(st, 1, rid);
+            bool done = false;
+            readInto(st, schema, cells, nullptr, 1, marks, &done);
+        }
     } catch (...) {
         sqlite3_finalize(st);
         throw;

@@ -56,17 +56,15 @@ public:
     // a read transaction that later reads share. With `marks` the rows go to
     // the slots of ColumnStore::resize() by file row id (slot = id - 1):
     // slots already marked in `marks` are skipped, those read are marked 2.
-    // readWhere() reads the rows whose integer field holds one of the
-    // values; startReading() and readRows() read every row, up to `maxRows`
-    // per call (false once every row is read).
+    // readSubset() reads the rows whose integer field holds one of `values`
+    // and those with the field's lowest and highest value (which it adds to
+    // `values`); startReading() and readRows() read every row, up to
+    // `maxRows` per call (false once every row is read).
     void holdSnapshot();
-    // The lowest and highest value of an integer field; false when the
-    // table is empty.
-    bool fieldRange(const QString& field, int* low, int* high);
     // Number of rows and the highest file row id.
     void rowIdRange(qint64* count, qint64* maxRowId);
-    void readWhere(const TableSchema& schema, ColumnStore& cells, const QString& field,
-                   const std::vector<int>& values, std::vector<quint8>* marks);
+    void readSubset(const TableSchema& schema, ColumnStore& cells, const QString& field,
+                    std::vector<int>& values, std::vector<quint8>* marks);
     void startReading(const TableSchema& schema, ColumnStore& cells,
                       std::vector<qint64>* fileRowIds, bool roomToGrow, bool bySlot = false);
     bool readRows(const TableSchema& schema, ColumnStore& cells, std::vector<qint64>* fileRowIds,

@@ -67,3 +67,124 @@ function(add_bench name)
     target_compile_definitions(bench-${name} PRIVATE
         SAMPLE_DIR="${SAMPLE_DIR}" BENCH_WORK_DIR="${CMAKE_BINARY_DIR}/bench-data")
 endfunction()
+
+# display_free(<target>...): these libraries must run without a display (no
+# Qt Widgets, Print Support or PDF Widgets anywhere in what they link), so
+# that tests, tools, benchmarks and fuzzers can use them on a bare machine.
+# When the whole project is configured, each recorded target's link closure
+# (LINK_LIBRARIES and INTERFACE_LINK_LIBRARIES, followed through every target
+# they name) is walked and written to display-free.txt in the build
+# directory; the CTest test "display-free" fails on any violation, and also
+# when the walk misses a deliberately bad probe (so a broken walk cannot pass).
+function(display_free)
+    set_property(GLOBAL APPEND PROPERTY DISPLAY_FREE_TARGETS ${ARGN})
+endfunction()
+
+set(DISPLAY_FREE_FORBIDDEN Qt6::Widgets Qt6::PrintSupport Qt6::PdfWidgets
+    Qt::Widgets Qt::PrintSupport Qt::PdfWidgets)
+
+# The targets an entry of a link list names. Generator expressions are not
+# evaluated: every target named anywhere inside one counts, which errs on the
+# side of reporting.
+function(_display_free_targets_in entry out)
+    set(found)
+    if(entry MATCHES "^\\$<")
+        string(REGEX MATCHALL "[A-Za-z0-9_.+-]+(::[A-Za-z0-9_.+-]+)*" words "${entry}")
+    else()
+        set(words "${entry}")
+    endif()
+    foreach(word IN LISTS words)
+        if(TARGET "${word}")
+            get_target_property(real "${word}" ALIASED_TARGET)
+            if(real)
+                list(APPEND found "${word}" "${real}")
+            else()
+                list(APPEND found "${word}")
+            endif()
+        endif()
+    endforeach()
+    set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+# Walks the link closure of <target> breadth first; <out> is empty when no
+# forbidden library is reached, else the chain "a -> b -> Qt6::Widgets".
+function(_display_free_walk target out)
+    set(queue "${target}")
+    set(seen "${target}")
+    set(_from_${target} "")
+    while(queue)
+        list(POP_FRONT queue current)
+        if(current IN_LIST DISPLAY_FREE_FORBIDDEN)
+            set(chain "${current}")
+            set(step "${current}")
+            while(NOT "${_from_${step}}" STREQUAL "")
+                set(step "${_from_${step}}")
+                set(chain "${step} -> ${chain}")
+            endwhile()
+            set(${out} "${chain}" PARENT_SCOPE)
+            return()
+        endif()
+        set(links)
+        foreach(property LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
+            get_target_property(value "${current}" ${property})
+            if(value)
+                list(APPEND links ${value})
+            endif()
+        endforeach()
+        foreach(entry IN LISTS links)
+            _display_free_targets_in("${entry}" named)
+            foreach(next IN LISTS named)
+                if(NOT next IN_LIST seen)
+                    list(APPEND seen "${next}")
+                    list(APPEND queue "${next}")
+                    set(_from_${next} "${current}")
+                endif()
+            endforeach()
+        endforeach()
+    endwhile()
+    set(${out} "" PARENT_SCOPE)
+endfunction()
+
+function(_display_free_report)
+    get_property(targets GLOBAL PROPERTY DISPLAY_FREE_TARGETS)
+    list(REMOVE_DUPLICATES targets)
+    set(report)
+    foreach(target IN LISTS targets)
+        if(NOT TARGET ${target})
+            string(APPEND report "MISSING ${target}: no such target\n")
+            continue()
+        endif()
+        _display_free_walk(${target} chain)
+        if(chain)
+            string(APPEND report "FAIL ${target}: ${chain}\n")
+            message(WARNING "${target} must not need a display but links ${chain}")
+        else()
+            string(APPEND report "OK ${target}\n")
+        endif()
+    endforeach()
+    # The probe: Widgets two steps away, behind a private link.
+    add_library(display_free_probe_leaf INTERFACE IMPORTED)
+    set_property(TARGET display_free_probe_leaf PROPERTY
+        INTERFACE_LINK_LIBRARIES "$<LINK_ONLY:Qt6::Widgets>")
+    add_library(display_free_probe INTERFACE IMPORTED)
+    set_property(TARGET display_free_probe PROPERTY
+        INTERFACE_LINK_LIBRARIES display_free_probe_leaf)
+    _display_free_walk(display_free_probe chain)
+    if(chain)
+        string(APPEND report "PROBE caught: ${chain}\n")
+    else()
+        string(APPEND report "PROBE missed: the walk did not reach Qt6::Widgets\n")
+    endif()
+    file(WRITE ${CMAKE_BINARY_DIR}/display-free.txt "${report}")
+    add_test(NAME display-free COMMAND ${CMAKE_COMMAND}
+        -DREPORT=${CMAKE_BINARY_DIR}/display-free.txt
+        -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/DisplayFreeCheck.cmake)
+    set_tests_properties(display-free PROPERTIES LABELS unit)
+endfunction()
+
+# Runs once the top-level CMakeLists.txt is done, when every target exists.
+get_property(_display_free_scheduled GLOBAL PROPERTY DISPLAY_FREE_SCHEDULED)
+if(NOT ENABLE_FUZZING AND NOT _display_free_scheduled)
+    set_property(GLOBAL PROPERTY DISPLAY_FREE_SCHEDULED TRUE)
+    cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _display_free_report)
+endif()

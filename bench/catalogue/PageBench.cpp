@@ -1,6 +1,7 @@
 #include "PageBench.h"
 
 #include "CatalogueTreeModel.h"
+#include "KavrelConfig.h"
 #include "ProductPanel.h"
 #include "ProductSearch.h"
 #include "TDBX.h"
@@ -88,9 +89,10 @@ void PageBench::focusChange(const QString& dir)
 {
     writePictures(dir);
     qputenv("KAVREL_WININI", (dir + QStringLiteral("/WIN.INI")).toLocal8Bit());
-    TFStart start;
-    if (start.terminated())
+    const KavrelConfig::StartValues values = KavrelConfig::readStart();
+    if (!values.valid())
         throw std::runtime_error("the configuration is not complete");
+    TFStart start(values);
     start.resize(800, 600);
     start.show();
     if (!start.createDataModule())

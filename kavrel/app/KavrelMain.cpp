@@ -53,6 +53,18 @@ bool KavrelMain::isSecondInstance(SingleInstance& instance)
     return true;
 }
 
+std::optional<KavrelConfig::StartValues> KavrelMain::startValues()
+{
+    const KavrelConfig::StartValues values = KavrelConfig::readStart();
+    if (values.valid())
+        return values;
+    MessageBoxService::show(
+        nullptr, QStringLiteral("Ponovno namestite !-Install again !-Bitte nochmal Instalieren !"),
+        QStringLiteral("POZOR! ATTENTION!  ACHTUNG!"),
+        MessageBoxService::Ok | MessageBoxService::Cancel, MessageBoxService::Warning);
+    return std::nullopt;
+}
+
 int KavrelMain::run()
 {
     SingleInstance instance(QString::fromLatin1(MutexName));
@@ -65,9 +77,10 @@ int KavrelMain::run()
     auto splash = std::make_unique<TOkno2>();
     splash->showNow();
 
-    TFStart window;
-    if (window.terminated())
+    const std::optional<KavrelConfig::StartValues> start = startValues();
+    if (!start)
         return 0;
+    TFStart window(*start);
     const bool probe = qEnvironmentVariableIntValue("KAVREL_STARTUP_PROBE") == 1;
     const bool ready = qEnvironmentVariableIntValue("KAVREL_STARTUP_READY") == 1;
     if (probe || ready) {

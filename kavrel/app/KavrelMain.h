@@ -10,10 +10,19 @@
 // and quit; the start-up benchmark and tests use it.
 // KAVREL_STARTUP_READY=1 prints "KAVREL ready" at the same moment and keeps
 // running, so that tests know the first instance is up.
+#include "KavrelConfig.h"
+
+#include <optional>
+
 class KavrelMain
 {
 public:
     static int run();
+
+    // Reads the start-up configuration. When the installation is incomplete
+    // it shows the reinstall message and gives nothing: the program then
+    // ends without opening the catalogue, whichever button was pressed.
+    static std::optional<KavrelConfig::StartValues> startValues();
 
     // Mutex name, window title of the running instance, and the message a
     // second start sends it.

@@ -1,39 +1,25 @@
 #include "ProductPanel.h"
 
-#include "CatalogueTreeModel.h"
 #include "CertGridModel.h"
 #include "HelpDocument.h"
-#include "MessageBoxService.h"
 #include "PdfWindowManager.h"
 #include "PictureSelector.h"
 #include "ProductPage.h"
-#include "ProductSearch.h"
 #include "TDBX.h"
-#include "TFSearch.h"
-#include "TFStart.h"
 #include "TImgView.h"
 #include "TPageView.h"
 #include "WinPath.h"
 
-#include <QPushButton>
-#include <QTabWidget>
 #include <QTableView>
-#include <QToolButton>
-#include <QTreeView>
 
-ProductPanel::ProductPanel(TFStart& start)
-    : QObject(&start), m_start(start), m_pdf(std::make_unique<PdfWindowManager>(&start))
+ProductPanel::ProductPanel(QWidget* owner, const KavrelConfig::StartValues& start,
+                           const Views& views)
+    : QObject(owner), m_start(start), m_views(views),
+      m_pdf(std::make_unique<PdfWindowManager>(owner))
 {
-    connect(&start, &TFStart::nodeFocused, this, &ProductPanel::focusChanged);
-    connect(&start, &TFStart::pdfRequested, this, &ProductPanel::BtnPDFClick);
-    connect(&start, &TFStart::dataRequested, this, &ProductPanel::BtnDataClick);
-    connect(&start, &TFStart::helpRequested, this, &ProductPanel::BtnHelp1Click);
-    connect(&start, &TFStart::searchRequested, this, [this] { BtnSearch1Click(); });
-    connect(start.BtnScale, &QToolButton::clicked, this, &ProductPanel::BtnScaleClick);
-    connect(start.BtnUnscale, &QToolButton::clicked, this, &ProductPanel::BtnUnscaleClick);
-    connect(start.PageControl1, &QTabWidget::currentChanged, this, &ProductPanel::tabChanged);
-    connect(start.CertGrid1, &QTableView::clicked, this, &ProductPanel::CertGrid1CellClick);
-    m_tabIndex = start.PageControl1->currentIndex();
+    if (m_views.certificates)
+        connect(m_views.certificates, &QTableView::clicked, this,
+                &ProductPanel::CertGrid1CellClick);
 }
 
 ProductPanel::~ProductPanel()
@@ -42,15 +28,16 @@ ProductPanel::~ProductPanel()
     m_pdf->closePdfWindows();
 }
 
-void ProductPanel::dataModuleCreated()
+void ProductPanel::setDataModule(TDBX* dbx)
 {
-    TDBX* dbx = m_start.dataModule();
-    if (!dbx || m_page)
+    if (!dbx || m_dbx)
         return;
+    m_dbx = dbx;
     m_pictures = std::make_unique<PictureSelector>(*dbx, m_start.pictureDir());
     m_page = std::make_unique<ProductPage>(*dbx);
     m_certModel = new CertGridModel(dbx->Cert, this);
-    m_start.CertGrid1->setModel(m_certModel);
+    if (m_views.certificates)
+        m_views.certificates->setModel(m_certModel);
 }
 
 void ProductPanel::setWorkbenchHooks(std::function<bool()> exists,
@@ -60,29 +47,20 @@ void ProductPanel::setWorkbenchHooks(std::function<bool()> exists,
     m_drawingsChanged = std::move(drawingsChanged);
 }
 
-void ProductPanel::focusChanged(const QModelIndex& node, int level)
+void ProductPanel::focusChanged(int level, int node, int chapterNode)
 {
-    TDBX* dbx = m_start.dataModule();
-    CatalogueTreeModel* model = m_start.treeModel();
-    if (!node.isValid() || !dbx || !model)
+    if (level < 0 || !m_dbx)
         return;
-    if (!m_page)
-        dataModuleCreated();
-    const int number = model->nodeNumber(node);
-    pictureFor(number, level);
-
-    QModelIndex chapter = node;
-    while (chapter.parent().isValid())
-        chapter = chapter.parent();
+    pictureFor(node, level);
     const bool workbench = m_workbenchExists && m_workbenchExists();
-    m_focused = FocusDetails::compute(*dbx, m_start.dataDir(), level, number,
-                                      model->nodeNumber(chapter), workbench);
+    m_focused = FocusDetails::compute(*m_dbx, m_start.dataDir, level, node, chapterNode, workbench);
     m_pdf->followFocus(m_focused.catalogueDocument, m_focused.cataloguePage,
                        m_focused.technicalDocument, m_focused.technicalPage);
     certificatesFor(level);
     if (workbench && m_drawingsChanged)
         m_drawingsChanged();
-    m_start.htm1->showPage(m_page->html(number), m_start.databaseDir());
+    if (m_views.page)
+        m_views.page->showPage(m_page->html(node), m_start.databaseDir);
 }
 
 void ProductPanel::pictureFor(int node, int level)
@@ -92,21 +70,19 @@ void ProductPanel::pictureFor(int node, int level)
     const std::optional<QString> file = m_pictures->pictureChange();
     if (!file || !WinPath::exists(*file))
         return;
-    auto* view = m_start.ImgView1;
-    if (view && view->loadFromFile(*file))
-        view->fitForLevel(level);
+    if (m_views.picture && m_views.picture->loadFromFile(*file))
+        m_views.picture->fitForLevel(level);
 }
 
 void ProductPanel::certificatesFor(int level)
 {
-    TDBX* dbx = m_start.dataModule();
-    dbx->setCertCode(level == 3 ? m_focused.certificateCode : QString());
+    m_dbx->setCertCode(level == 3 ? m_focused.certificateCode : QString());
     refreshCertGrid();
-    if (!certTabShown())
+    if (!m_certificatesShown)
         return;
     if (level == 3) {
-        if (dbx->Cert.isActive())
-            dbx->Cert.first();
+        if (m_dbx->Cert.isActive())
+            m_dbx->Cert.first();
         showCurrentCertificate();
     } else {
         m_pdf->closePdfWindows();
@@ -125,47 +101,28 @@ void ProductPanel::BtnDataClick()
 
 void ProductPanel::BtnHelp1Click()
 {
-    const QString manual = HelpDocument::path(m_start.dataDir(), m_start.languageCode());
+    const QString manual = HelpDocument::path(m_start.dataDir, m_start.language);
     if (!manual.isEmpty())
         m_pdf->showHelp(manual);
 }
 
-void ProductPanel::BtnScaleClick()
+void ProductPanel::setCertificatesShown(bool shown)
 {
-    if (auto* view = m_start.ImgView1)
-        view->scaleUp();
-}
-
-void ProductPanel::BtnUnscaleClick()
-{
-    if (auto* view = m_start.ImgView1)
-        view->scaleDown();
-}
-
-bool ProductPanel::certTabShown() const
-{
-    return m_start.PageControl1->currentWidget() == m_start.TabCert;
-}
-
-void ProductPanel::tabChanged(int index)
-{
-    const int cert = m_start.PageControl1->indexOf(m_start.TabCert);
-    const int previous = m_tabIndex;
-    m_tabIndex = index;
-    if (previous == cert && index != cert)
-        TabCertHide();
-    else if (index == cert && previous != cert)
+    if (shown == m_certificatesShown)
+        return;
+    m_certificatesShown = shown;
+    if (shown)
         TabCertShow();
+    else
+        TabCertHide();
 }
 
 void ProductPanel::TabCertShow()
 {
-    TDBX* dbx = m_start.dataModule();
-    if (dbx) {
+    if (m_dbx) {
         QString error;
-        if (!dbx->openCert(&error))
-            MessageBoxService::show(&m_start, error, m_start.windowTitle(), MessageBoxService::Ok,
-                                    MessageBoxService::Critical);
+        if (!m_dbx->openCert(&error))
+            emit failed(error);
     }
     refreshCertGrid();
     m_pdf->closePdfWindows();
@@ -173,8 +130,8 @@ void ProductPanel::TabCertShow()
 
 void ProductPanel::TabCertHide()
 {
-    if (TDBX* dbx = m_start.dataModule())
-        dbx->closeCert();
+    if (m_dbx)
+        m_dbx->closeCert();
     refreshCertGrid();
     m_pdf->closePdfWindows();
 }
@@ -187,67 +144,19 @@ void ProductPanel::refreshCertGrid()
 
 void ProductPanel::showCurrentCertificate()
 {
-    TDBX* dbx = m_start.dataModule();
-    if (!dbx || !dbx->Cert.isActive() || dbx->Cert.isEmpty()) {
+    if (!m_dbx || !m_dbx->Cert.isActive() || m_dbx->Cert.isEmpty()) {
         m_pdf->noCertificate();
         return;
     }
-    const QString files = dbx->Cert.asString(QStringLiteral("Files"));
-    m_pdf->showCertificate(m_start.dataDir() + QStringLiteral("\\CERT\\") + files +
+    const QString files = m_dbx->Cert.asString(QStringLiteral("Files"));
+    m_pdf->showCertificate(m_start.dataDir + QStringLiteral("\\CERT\\") + files +
                            QStringLiteral(".PDF"));
 }
 
 void ProductPanel::CertGrid1CellClick(const QModelIndex& cell)
 {
-    TDBX* dbx = m_start.dataModule();
-    if (!cell.isValid() || !dbx || !dbx->Cert.isActive() || dbx->Cert.isEmpty())
+    if (!cell.isValid() || !m_dbx || !m_dbx->Cert.isActive() || m_dbx->Cert.isEmpty())
         return;
-    dbx->Cert.setRecNo(cell.row() + 1);
+    m_dbx->Cert.setRecNo(cell.row() + 1);
     showCurrentCertificate();
-}
-
-TFSearch* ProductPanel::BtnSearch1Click()
-{
-    auto* window = new TFSearch(&m_start, m_start.languageCode(),
-                                [this](const QString& code) { return searchProduct(code); });
-    window->show();
-    return window;
-}
-
-bool ProductPanel::searchProduct(const QString& code)
-{
-    TDBX* dbx = m_start.dataModule();
-    CatalogueTreeModel* model = m_start.treeModel();
-    if (!dbx || !model)
-        return false;
-    const ProductSearch::Result found = m_search.find(*dbx, code);
-    if (found.outcome == ProductSearch::Result::NotFound)
-        return false;
-    if (found.outcome == ProductSearch::Result::Stop)
-        return true;
-    m_start.selectSegment(found.segment);
-    m_start.collapseAll();
-    // Down the path: each node is looked for among its parent's children
-    // and opened; a node that is not there ends the search quietly.
-    QModelIndex parent;
-    const int path[] = {found.group1, found.group2, found.group3, found.product};
-    for (int depth = 0; depth < 4; ++depth) {
-        QModelIndex match;
-        for (int row = 0; row < model->rowCount(parent); ++row) {
-            const QModelIndex child = model->index(row, 0, parent);
-            if (model->nodeNumber(child) == path[depth]) {
-                match = child;
-                break;
-            }
-        }
-        if (!match.isValid())
-            return true;
-        if (depth < 3)
-            m_start.VST1->expand(match);
-        parent = match;
-    }
-    m_start.focusNode(parent);
-    m_start.VST1->scrollTo(parent);
-    m_start.VST1->setFocus();
-    return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FocusDetails.h"
-#include "ProductSearch.h"
+#include "KavrelConfig.h"
 
 #include <QModelIndex>
 #include <QObject>
@@ -12,23 +12,36 @@ class CertGridModel;
 class PdfWindowManager;
 class PictureSelector;
 class ProductPage;
-class TFStart;
-class TFSearch;
+class QTableView;
+class QWidget;
+class TDBX;
+class TImgView;
+class TPageView;
 
 // The right-hand side of the main window and the windows it opens: on every
 // focus change the picture, the product page, the PDF pages, the
 // certificate filter and the workbench drawings; the buttons "PDF
-// Catalogue", "Technical Data PDF", "Help" and "Search"; the certificates
-// tab. Created by the main window once its controls exist.
+// Catalogue", "Technical Data PDF" and "Help"; the certificates tab. It
+// knows only the three views it fills and the configuration; the main
+// window feeds it the focus and the tab's visibility, and shows the
+// failures it reports.
 class ProductPanel : public QObject
 {
     Q_OBJECT
 public:
-    explicit ProductPanel(TFStart& start);
+    struct Views
+    {
+        TImgView* picture = nullptr;
+        TPageView* page = nullptr;
+        QTableView* certificates = nullptr;
+    };
+
+    // `owner` parents the PDF window.
+    ProductPanel(QWidget* owner, const KavrelConfig::StartValues& start, const Views& views);
     ~ProductPanel() override;
 
-    // Called once the data module exists (its views are used from then on).
-    void dataModuleCreated();
+    // The data module, once it exists (its views are used from then on).
+    void setDataModule(TDBX* dbx);
 
     // The values of the focused node (replaced at every focus change).
     const FocusDetails& focused() const { return m_focused; }
@@ -39,39 +52,38 @@ public:
     // then looked up at each focus change) and what to do after they were.
     void setWorkbenchHooks(std::function<bool()> exists, std::function<void()> drawingsChanged);
 
-    // The main window's search routine: true when the search window may
-    // close (found, or found but not reachable), false when not found.
-    bool searchProduct(const QString& code);
-    // Opens a new search window (each click another one).
-    TFSearch* BtnSearch1Click();
+signals:
+    // Something the user asked for failed (a table that cannot be opened).
+    void failed(const QString& message);
 
 public slots:
-    void focusChanged(const QModelIndex& node, int level);
+    // The focused node: its tree level (-1 for none), its node number and
+    // the number of its level-0 ancestor (itself at level 0).
+    void focusChanged(int level, int node, int chapterNode);
     void BtnPDFClick();
     void BtnDataClick();
     void BtnHelp1Click();
-    void BtnScaleClick();
-    void BtnUnscaleClick();
+    // The certificate tab was shown or hidden.
+    void setCertificatesShown(bool shown);
     void CertGrid1CellClick(const QModelIndex& cell);
 
 private:
     void pictureFor(int node, int level);
     void certificatesFor(int level);
-    void tabChanged(int index);
     void TabCertShow();
     void TabCertHide();
     void showCurrentCertificate();
-    bool certTabShown() const;
     void refreshCertGrid();
 
-    TFStart& m_start;
+    KavrelConfig::StartValues m_start;
+    Views m_views;
+    TDBX* m_dbx = nullptr;
     std::unique_ptr<PdfWindowManager> m_pdf;
     std::unique_ptr<PictureSelector> m_pictures;
     std::unique_ptr<ProductPage> m_page;
     CertGridModel* m_certModel = nullptr;
     FocusDetails m_focused;
-    ProductSearch m_search;
-    int m_tabIndex = 0;
+    bool m_certificatesShown = false;
     std::function<bool()> m_workbenchExists;
     std::function<void()> m_drawingsChanged;
 };

@@ -1,13 +1,20 @@
 #include "TFStart.h"
 
 #include "CatalogueTreeModel.h"
+#include "MainCaptions.h"
 #include "MessageBoxService.h"
 #include "ProductPanel.h"
+#include "SegmentColours.h"
 #include "TDBX.h"
+#include "TFSearch.h"
+#include "TForm6.h"
 #include "TImgView.h"
 #include "TPageView.h"
+#include "WorkbenchWindows.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -38,7 +45,8 @@ void setBackground(QWidget* w, QPalette::ColorRole role, const QColor& colour)
 
 } // namespace
 
-TFStart::TFStart(QWidget* parent) : QWidget(parent)
+TFStart::TFStart(const KavrelConfig::StartValues& start, QWidget* parent)
+    : QWidget(parent), m_start(start)
 {
     setObjectName(QStringLiteral("TFStart"));
     // The pictures live in a static library: register them explicitly.
@@ -47,18 +55,12 @@ TFStart::TFStart(QWidget* parent) : QWidget(parent)
         return true;
     }();
     Q_UNUSED(resources);
-    m_start = KavrelConfig::readStart();
     buildLayout();
-    if (!m_start.valid()) {
-        MessageBoxService::show(
-            this, QStringLiteral("Ponovno namestite !-Install again !-Bitte nochmal Instalieren !"),
-            QStringLiteral("POZOR! ATTENTION!  ACHTUNG!"),
-            MessageBoxService::Ok | MessageBoxService::Cancel, MessageBoxService::Warning);
-        m_terminated = true;
-        return;
-    }
-    m_pictureDir = m_start.dataDir + QStringLiteral("\\BMP");
-    m_panel = new ProductPanel(*this);
+    m_pictureDir = m_start.pictureDir();
+    m_panel = new ProductPanel(this, m_start, {ImgView1, htm1, CertGrid1});
+    connectPanel();
+    m_panel->setWorkbenchHooks([this] { return m_workbench && m_workbench->exists(); },
+                               [this] { m_workbench->workbench()->catalogueFocusChanged(); });
     applyCaptions();
     // The data module does not exist yet: this only sets the colours.
     SelBox->setCurrentIndex(0);
@@ -123,8 +125,7 @@ void TFStart::buildTopBar()
     for (int i = 0; i < 3; ++i)
         SelBox->addItem(QString());
     connect(SelBox, &QComboBox::activated, this, [this](int) { SelBoxChange(); });
-    connect(BtnSearch1, &QToolButton::clicked, this, &TFStart::searchRequested);
-    connect(BtnHelp1, &QToolButton::clicked, this, &TFStart::helpRequested);
+    connect(BtnSearch1, &QToolButton::clicked, this, [this] { BtnSearch1Click(); });
 
     auto* bar = new QHBoxLayout(TopBar);
     bar->setContentsMargins(4, 3, 4, 3);
@@ -184,6 +185,8 @@ void TFStart::buildRightArea()
     BtnUnscale = new QToolButton(picturePanel);
     BtnUnscale->setObjectName(QStringLiteral("BtnUnscale"));
     BtnUnscale->setText(QStringLiteral("-"));
+    connect(BtnScale, &QToolButton::clicked, ImgView1, &TImgView::scaleUp);
+    connect(BtnUnscale, &QToolButton::clicked, ImgView1, &TImgView::scaleDown);
     auto* zoom = new QVBoxLayout;
     zoom->setContentsMargins(0, 0, 0, 0);
     zoom->addWidget(BtnScale);
@@ -201,8 +204,6 @@ void TFStart::buildRightArea()
     BtnData->setObjectName(QStringLiteral("BtnData"));
     BtnAcad = new QPushButton(lower);
     BtnAcad->setObjectName(QStringLiteral("BtnAcad"));
-    connect(BtnPDF, &QPushButton::clicked, this, &TFStart::pdfRequested);
-    connect(BtnData, &QPushButton::clicked, this, &TFStart::dataRequested);
     connect(BtnAcad, &QPushButton::clicked, this, &TFStart::BtnAcadClick);
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(0, 0, 0, 0);
@@ -247,54 +248,28 @@ void TFStart::buildRightArea()
     rightLayout->addWidget(Splitter2);
 }
 
-TFStart::Captions TFStart::captionsFor(const QString& code)
+void TFStart::connectPanel()
 {
-    Captions c;
-    if (code == QLatin1String("HRV")) {
-        c = {QStringLiteral("KAVREL d.d. Elektronski katalog"),
-             QStringLiteral("Traži"),
-             QStringLiteral("Pomoć"),
-             QStringLiteral("PDF Katalog"),
-             QStringLiteral("PDF tehnički podaci"),
-             QStringLiteral("Autocad potpora"),
-             QStringLiteral("Podaci"),
-             QStringLiteral("Certifikati"),
-             {QStringLiteral("Zgrade i industrija"), QStringLiteral("Energija"),
-              QStringLiteral("Zaštita poluprovodnika")},
-             true};
-    } else if (code == QLatin1String("SLO")) {
-        c = {QStringLiteral("KAVREL d.d. Elektronski katalog"),
-             QStringLiteral("Išči"),
-             QStringLiteral("Pomoč"),
-             QStringLiteral("PDF Katalog"),
-             QStringLiteral("PDF tehnični podatki"),
-             QStringLiteral("Autocad podpora"),
-             QStringLiteral("Podatki"),
-             QStringLiteral("Certifikati"),
-             {QStringLiteral("Zgradbe in industrija"), QStringLiteral("Energetika"),
-              QStringLiteral("Zaščtita polprevodnikov")},
-             true};
-    } else {
-        // The design captions: ANG sets them explicitly, every other code
-        // (NEM, POL, unknown) keeps them.
-        c = {QStringLiteral("KAVREL d.d. Electronic catalogue"),
-             QStringLiteral("Search"),
-             QStringLiteral("Help"),
-             QStringLiteral("PDF Catalogue"),
-             QStringLiteral("Technical Data PDF"),
-             QStringLiteral("Autocad support"),
-             QStringLiteral("Data"),
-             QStringLiteral("Certificates"),
-             {QStringLiteral("Building and industry"), QStringLiteral("Energy"),
-              QStringLiteral("Semiconductor protection")},
-             false};
-    }
-    return c;
+    // The panel gets only what it acts on: the focus, its buttons, the
+    // certificate tab's visibility; it reports failures back here.
+    connect(this, &TFStart::nodeFocused, m_panel, [this](const QModelIndex& node, int level) {
+        QModelIndex chapter = node;
+        while (chapter.parent().isValid())
+            chapter = chapter.parent();
+        m_panel->focusChanged(level, m_model->nodeNumber(node), m_model->nodeNumber(chapter));
+    });
+    connect(BtnPDF, &QPushButton::clicked, m_panel, &ProductPanel::BtnPDFClick);
+    connect(BtnData, &QPushButton::clicked, m_panel, &ProductPanel::BtnDataClick);
+    connect(BtnHelp1, &QToolButton::clicked, m_panel, &ProductPanel::BtnHelp1Click);
+    connect(PageControl1, &QTabWidget::currentChanged, m_panel, [this](int index) {
+        m_panel->setCertificatesShown(PageControl1->widget(index) == TabCert);
+    });
+    connect(m_panel, &ProductPanel::failed, this, &TFStart::showFailure);
 }
 
 void TFStart::applyCaptions()
 {
-    const Captions c = captionsFor(m_start.language);
+    const MainCaptions c = MainCaptions::forLanguage(m_start.language);
     setWindowTitle(c.title);
     BtnSearch1->setText(c.search);
     BtnHelp1->setText(c.help);
@@ -307,30 +282,6 @@ void TFStart::applyCaptions()
         SelBox->setItemText(i, c.segments[i]);
 }
 
-QColor TFStart::colourA(int segment)
-{
-    switch (segment) {
-    case 1:
-        return QColor(160, 176, 211);
-    case 2:
-        return QColor(250, 239, 170);
-    default:
-        return QColor(250, 135, 61);
-    }
-}
-
-QColor TFStart::colourB(int segment)
-{
-    switch (segment) {
-    case 1:
-        return QColor(188, 200, 224);
-    case 2:
-        return QColor(251, 241, 187);
-    default:
-        return QColor(253, 198, 162);
-    }
-}
-
 int TFStart::segment() const
 {
     return SelBox->currentIndex();
@@ -338,8 +289,8 @@ int TFStart::segment() const
 
 void TFStart::applyColours(int segment)
 {
-    const QColor a = colourA(segment);
-    const QColor b = colourB(segment);
+    const QColor a = SegmentColours::a(segment);
+    const QColor b = SegmentColours::b(segment);
     for (QWidget* w : {static_cast<QWidget*>(this), RightArea, static_cast<QWidget*>(PageControl1)})
         setBackground(w, QPalette::Window, a);
     for (QWidget* w : {TabGeneral, TabCert})
@@ -388,7 +339,7 @@ void TFStart::SelBoxChange()
 
 bool TFStart::createDataModule()
 {
-    if (m_terminated || m_dbx)
+    if (!m_start.valid() || m_dbx)
         return false;
     m_dbx = std::make_unique<TDBX>();
     m_dbx->setLanguage(m_start.language);
@@ -401,14 +352,18 @@ bool TFStart::createDataModule()
     QString error;
     const bool ok = m_dbx->open(m_start.databaseDir, &error);
     if (!ok)
-        MessageBoxService::show(this, error, windowTitle(), MessageBoxService::Ok,
-                                MessageBoxService::Critical);
+        showFailure(error);
     m_model->setDataModule(m_dbx.get());
-    if (m_panel)
-        m_panel->dataModuleCreated();
+    m_panel->setDataModule(m_dbx.get());
     applyColours(segment());
     SelBoxChange();
     return ok;
+}
+
+void TFStart::showFailure(const QString& message)
+{
+    MessageBoxService::show(this, message, windowTitle(), MessageBoxService::Ok,
+                            MessageBoxService::Critical);
 }
 
 void TFStart::positionViews(const QModelIndex& node)
@@ -463,8 +418,91 @@ void TFStart::onCollapsed(const QModelIndex& index)
 
 void TFStart::BtnAcadClick()
 {
-    // The workbench windows plug in here.
+    if (!m_workbench) {
+        WorkbenchHost host;
+        host.language = m_start.language;
+        host.databaseDir = m_start.databaseDir;
+        host.programDir = QCoreApplication::applicationDirPath() + u'/';
+        host.programFile = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        host.config.read = [](const QString& section, const QString& key,
+                              const QString& defaultValue) {
+            return KavrelConfig::readString(section, key, defaultValue);
+        };
+        host.config.write = [](const QString& section, const QString& key,
+                               const QString& value) {
+            return KavrelConfig::writeString(section, key, value);
+        };
+        host.focusedProduct = [this]() -> std::optional<CatalogueProduct> {
+            // Only a focused product is added; a group's K1T4 row is not.
+            if (m_focusedLevel != 3 || !m_dbx || m_dbx->K1T4.isEmpty())
+                return std::nullopt;
+            const TableView& v = m_dbx->K1T4;
+            return CatalogueProduct{v.asString(QStringLiteral("KODA")),
+                                    v.asString(QStringLiteral("NAZIV")),
+                                    v.asFloat(QStringLiteral("CENA"))};
+        };
+        host.findProduct = [this](const QString& code) { findProductByCode(code); };
+        host.shownChanged = [this](bool shown) { setWorkbenchShown(shown); };
+        m_workbench = std::make_unique<WorkbenchWindows>(this, std::move(host));
+    }
+    m_workbench->toggle();
     emit acadRequested();
+}
+
+TFSearch* TFStart::BtnSearch1Click()
+{
+    auto* window = new TFSearch(this, m_start.language,
+                                [this](const QString& code) { return findProduct(code); });
+    window->show();
+    return window;
+}
+
+bool TFStart::findProduct(const QString& code)
+{
+    if (!m_dbx)
+        return false;
+    const ProductSearch::Result found = m_search.find(*m_dbx, code);
+    if (found.outcome == ProductSearch::Result::NotFound)
+        return false;
+    if (found.outcome == ProductSearch::Result::Stop)
+        return true;
+    selectSegment(found.segment);
+    collapseAll();
+    // Down the path: each node is looked for among its parent's children
+    // and opened; a node that is not there ends the search quietly.
+    QModelIndex parent;
+    const int path[] = {found.group1, found.group2, found.group3, found.product};
+    for (int depth = 0; depth < 4; ++depth) {
+        QModelIndex match;
+        for (int row = 0; row < m_model->rowCount(parent); ++row) {
+            const QModelIndex child = m_model->index(row, 0, parent);
+            if (m_model->nodeNumber(child) == path[depth]) {
+                match = child;
+                break;
+            }
+        }
+        if (!match.isValid())
+            return true;
+        if (depth < 3)
+            VST1->expand(match);
+        parent = match;
+    }
+    focusNode(parent);
+    VST1->scrollTo(parent);
+    VST1->setFocus();
+    return true;
+}
+
+bool TFStart::findProductByCode(const QString& code)
+{
+    if (findProduct(code))
+        return true;
+    const TFSearch::Captions notFound = TFSearch::notFoundFor(m_start.language);
+    if (!notFound.caption.isEmpty())
+        MessageBoxService::show(this, notFound.caption, notFound.label,
+                                MessageBoxService::Ok | MessageBoxService::Cancel,
+                                MessageBoxService::Warning);
+    return false;
 }
 
 bool TFStart::eventFilter(QObject* watched, QEvent* event)

@@ -1,14 +1,16 @@
 #pragma once
 
-// The main catalogue window. It reads the configuration once, at creation,
-// and offers the values to every other window; it owns the data module, the
-// catalogue tree and the controls of the right-hand area.
+// The main catalogue window. It takes the configuration read once at start
+// (KavrelMain checks it) and offers the values to every other window; it owns
+// the data module, the catalogue tree and the controls of the right-hand
+// area, whose behaviour the product panel provides. It is the one place that
+// shows what the catalogue's model code reports as failed.
 
 #include "KavrelConfig.h"
+#include "ProductSearch.h"
 #include "TImgView.h"
 #include "TPageView.h"
 
-#include <QColor>
 #include <QModelIndex>
 #include <QPersistentModelIndex>
 #include <QWidget>
@@ -25,25 +27,24 @@ class QToolButton;
 class QTreeView;
 class ProductPanel;
 class TDBX;
+class TFSearch;
+class WorkbenchWindows;
 
 class TFStart : public QWidget
 {
     Q_OBJECT
 public:
-    // Reads the configuration (FormCreate). When the installation is
-    // incomplete it shows the reinstall message; then terminated() is true
-    // and the program must end without opening the catalogue.
-    explicit TFStart(QWidget* parent = nullptr);
+    // Builds the window for the configuration read at start (FormCreate).
+    explicit TFStart(const KavrelConfig::StartValues& start, QWidget* parent = nullptr);
     ~TFStart() override;
-
-    bool terminated() const { return m_terminated; }
 
     // Creates the data module, opens the catalogue (a table that cannot be
     // opened is reported and the program goes on), runs the segment change
-    // and focuses the first group. Returns false when a table failed.
+    // and focuses the first group. Returns false when a table failed, and
+    // opens nothing for an incomplete configuration.
     bool createDataModule();
     TDBX* dataModule() const { return m_dbx.get(); }
-    // Picture, product page, PDF documents, search and certificates.
+    // Picture, product page, PDF documents and certificates.
     ProductPanel* productPanel() const { return m_panel; }
 
     // ---- Values offered to the other windows.
@@ -54,22 +55,11 @@ public:
     const QString& configPath() const { return m_start.configPath; }
     const KavrelConfig::StartValues& startValues() const { return m_start; }
     bool workbenchShown() const { return m_workbenchShown; }
+    // The workbench windows, once "Autocad support" was first used.
+    WorkbenchWindows* workbench() const { return m_workbench.get(); }
     void setWorkbenchShown(bool shown) { m_workbenchShown = shown; }
 
-    // ---- Captions by language: ANG, HRV and SLO have their own; every
-    // other code keeps the English design captions.
-    struct Captions
-    {
-        QString title, search, help, pdf, data, acad, tabGeneral, tabCert;
-        QString segments[3];
-        bool eastEuropean = false; // character set of the product page
-    };
-    static Captions captionsFor(const QString& languageCode);
-
-    // ---- Segments: colours A (window, right area, page control) and B
-    // (selector, product page, certificate grid).
-    static QColor colourA(int segment);
-    static QColor colourB(int segment);
+    // ---- Segments (colours: SegmentColours).
     int segment() const; // SelBox's current item
     // Selects the item and runs the segment change (as the search does).
     void selectSegment(int segment);
@@ -112,11 +102,7 @@ signals:
     // The focused node changed and the views stand on it (K1T4 on the
     // product at level 3). `level` is -1 when nothing is focused.
     void nodeFocused(const QModelIndex& node, int level);
-    // Buttons whose functions other windows provide.
-    void searchRequested();
-    void helpRequested();
-    void pdfRequested();
-    void dataRequested();
+    // "Autocad support": the workbench windows plug in here.
     void acadRequested();
     // The tree painted for the first time (start-up timing).
     void treeFirstPainted();
@@ -124,6 +110,18 @@ signals:
 public slots:
     void SelBoxChange();
     void BtnAcadClick();
+    // The search routine: finds the product with catalogue code `code`,
+    // switches the segment, opens the path to it and focuses it. True when
+    // the search window may close (found, or found but not reachable),
+    // false when the code is not in the catalogue.
+    bool findProduct(const QString& code);
+    // Opens a new search window (each click another one).
+    TFSearch* BtnSearch1Click();
+    // Shows a failure that the catalogue's model code reported.
+    void showFailure(const QString& message);
+    // Finds and focuses the product with `code` (the workbench's double
+    // click); says so in the user's language when there is none.
+    bool findProductByCode(const QString& code);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,6 +132,7 @@ private:
     void buildLeftPanel();
     void buildRightArea();
     void applyCaptions();
+    void connectPanel();
     void applyColours(int segment);
     void onCurrentChanged(const QModelIndex& current);
     void onExpanded(const QModelIndex& index);
@@ -141,12 +140,13 @@ private:
 
     KavrelConfig::StartValues m_start;
     QString m_pictureDir;
-    bool m_terminated = false;
     bool m_workbenchShown = false;
     bool m_firstPaintSeen = false;
     std::unique_ptr<TDBX> m_dbx;
+    std::unique_ptr<WorkbenchWindows> m_workbench;
     CatalogueTreeModel* m_model = nullptr;
     ProductPanel* m_panel = nullptr;
+    ProductSearch m_search;
     QPersistentModelIndex m_focused; // survives collapses of other nodes
     int m_focusedLevel = -1;
 };

@@ -1,4 +1,5 @@
 #include "CatalogueTreeModel.h"
+#include "KavrelConfig.h"
 #include "MessageBoxService.h"
 #include "SmallCatalogue.h"
 #include "TDBX.h"
@@ -20,7 +21,7 @@ struct Window
 {
     explicit Window(const QString& language = QStringLiteral("ANG")) : cat(language)
     {
-        form = std::make_unique<TFStart>();
+        form = std::make_unique<TFStart>(KavrelConfig::readStart());
         form->createDataModule();
         model = form->treeModel();
         dbx = form->dataModule();

@@ -1,7 +1,10 @@
 #include "Artifacts.h"
 #include "CatalogueTreeModel.h"
 #include "KavrelConfig.h"
+#include "KavrelMain.h"
+#include "MainCaptions.h"
 #include "MessageBoxService.h"
+#include "SegmentColours.h"
 #include "SmallCatalogue.h"
 #include "TDBX.h"
 #include "TFStart.h"
@@ -25,9 +28,9 @@ const QString reinstallText =
     QStringLiteral("Ponovno namestite !-Install again !-Bitte nochmal Instalieren !");
 const QString reinstallTitle = QStringLiteral("POZOR! ATTENTION!  ACHTUNG!");
 
-void expectReinstall(const ScriptedMessageBoxes& boxes, const TFStart& form)
+void expectReinstall(const ScriptedMessageBoxes& boxes)
 {
-    EXPECT_TRUE(form.terminated());
+    EXPECT_FALSE(KavrelMain::startValues().has_value());
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().at(0).text, reinstallText);
     EXPECT_EQ(boxes.shown().at(0).title, reinstallTitle);
@@ -58,64 +61,23 @@ void showAndSave(TFStart& form, const QString& name)
 
 } // namespace
 
-TEST(Configuration, ValuesAndDefaults)
-{
-    SmallCatalogue cat;
-    EXPECT_EQ(KavrelConfig::path(), cat.configPath());
-    const KavrelConfig::StartValues v = KavrelConfig::readStart();
-    EXPECT_TRUE(v.valid());
-    EXPECT_EQ(v.language, QStringLiteral("ANG"));
-    EXPECT_EQ(v.dataDir, cat.dataDir());
-    EXPECT_EQ(v.databaseDir, cat.dbDir());
-    EXPECT_EQ(v.wwwDir, QStringLiteral("www"));
-    EXPECT_EQ(v.priceDir, QString());
-    EXPECT_EQ(v.priceFile, QStringLiteral("cenik.xls"));
-
-    // Absent keys take their defaults; DIRDB is not checked.
-    {
-        QFile f(cat.configPath());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("[KAVREL]\r\nJEZIK=SLO\r\nDIR=" + cat.dataDir().toUtf8() + "\r\n");
-    }
-    const KavrelConfig::StartValues d = KavrelConfig::readStart();
-    EXPECT_TRUE(d.valid());
-    EXPECT_EQ(d.databaseDir, QStringLiteral("NAPAKA"));
-    EXPECT_EQ(d.priceFile, QStringLiteral("NAPAKA"));
-
-    // Options are "T" or "F"; numbers whole decimals.
-    EXPECT_TRUE(
-        KavrelConfig::writeBool(QStringLiteral("SetAcadAtt"), QStringLiteral("CBItem"), false));
-    EXPECT_FALSE(
-        KavrelConfig::readBool(QStringLiteral("SetAcadAtt"), QStringLiteral("CBItem"), true));
-    EXPECT_TRUE(
-        KavrelConfig::readBool(QStringLiteral("SetAcadAtt"), QStringLiteral("CBItemNo"), true));
-    KavrelConfig::writeString(QStringLiteral("SetAcadAtt"), QStringLiteral("CBItem"),
-                              QStringLiteral("t"));
-    EXPECT_FALSE(
-        KavrelConfig::readBool(QStringLiteral("SetAcadAtt"), QStringLiteral("CBItem"), true));
-    KavrelConfig::writeInt(QStringLiteral("OknoPDF"), QStringLiteral("Left"), -12);
-    EXPECT_EQ(KavrelConfig::readInt(QStringLiteral("OknoPDF"), QStringLiteral("Left"), 5), -12);
-    KavrelConfig::writeString(QStringLiteral("OknoPDF"), QStringLiteral("Top"),
-                              QStringLiteral("12a"));
-    EXPECT_EQ(KavrelConfig::readInt(QStringLiteral("OknoPDF"), QStringLiteral("Top"), 7), 7);
-    EXPECT_EQ(
-        KavrelConfig::readInt(QStringLiteral("OknoKosovnica"), QStringLiteral("PanelHeight"), 110),
-        110);
-}
-
 TEST(Configuration, ReinstallWhenTheBootstrapLacksTheSection)
 {
     SmallCatalogue cat; // the configuration file exists and is complete
     cat.writeBootstrap("[OTHER]\r\nINI=" + cat.configPath().toUtf8() + "\r\n");
     ScriptedMessageBoxes boxes;
-    TFStart form;
-    expectReinstall(boxes, form);
+    expectReinstall(boxes);
+    // A window given the incomplete values opens no catalogue either.
+    TFStart form(KavrelConfig::readStart());
     EXPECT_FALSE(form.createDataModule());
     EXPECT_EQ(form.dataModule(), nullptr);
     EXPECT_EQ(KavrelConfig::path(), QStringLiteral("NAPAKA"));
-    // Nothing may be written while the configuration is unknown.
-    EXPECT_FALSE(
-        KavrelConfig::writeString(QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")));
+    // Nothing may be written while the configuration is unknown, and the
+    // caller learns why.
+    QString why;
+    EXPECT_FALSE(KavrelConfig::writeString(QStringLiteral("X"), QStringLiteral("Y"),
+                                           QStringLiteral("Z"), &why));
+    EXPECT_TRUE(why.contains(QStringLiteral("INI"))) << why.toStdString();
     EXPECT_FALSE(QFile::exists(QStringLiteral("NAPAKA")));
 }
 
@@ -126,21 +88,18 @@ TEST(Configuration, ReinstallWhenLanguageOrDataDirectoryIsMissing)
         cat.writeConfig(QString(), cat.dataDir(), cat.dbDir());
         ScriptedMessageBoxes boxes;
         boxes.answer(MessageBoxService::Cancel); // either button ends the program
-        TFStart form;
-        expectReinstall(boxes, form);
+        expectReinstall(boxes);
     }
     {
         cat.writeConfig(QStringLiteral("ANG"), QString(), cat.dbDir());
         ScriptedMessageBoxes boxes;
-        TFStart form;
-        expectReinstall(boxes, form);
+        expectReinstall(boxes);
     }
     {
         // A configuration path that leads nowhere reads as a file without keys.
         cat.writeBootstrap("[KAVREL]\r\nINI=" + cat.dir().toUtf8() + "/none.ini\r\n");
         ScriptedMessageBoxes boxes;
-        TFStart form;
-        expectReinstall(boxes, form);
+        expectReinstall(boxes);
     }
 }
 
@@ -161,13 +120,13 @@ TEST(MainWindow, CaptionsByLanguage)
                                  "Semiconductor protection"};
     for (const char* code : {"ANG", "NEM", "POL", "XYZ"}) {
         cat.writeConfig(QString::fromLatin1(code), cat.dataDir(), cat.dbDir());
-        TFStart form;
+        TFStart form(KavrelConfig::readStart());
         EXPECT_EQ(captionsOf(form), english) << code;
-        EXPECT_FALSE(TFStart::captionsFor(QString::fromLatin1(code)).eastEuropean);
+        EXPECT_FALSE(MainCaptions::forLanguage(QString::fromLatin1(code)).eastEuropean);
     }
     cat.writeConfig(QStringLiteral("HRV"), cat.dataDir(), cat.dbDir());
     {
-        TFStart form;
+        TFStart form(KavrelConfig::readStart());
         EXPECT_EQ(captionsOf(form),
                   QStringList({"KAVREL d.d. Elektronski katalog", "Traži", "Pomoć", "PDF Katalog",
                                "PDF tehnički podaci", "Autocad potpora", "Podaci", "Certifikati",
@@ -177,12 +136,12 @@ TEST(MainWindow, CaptionsByLanguage)
     }
     cat.writeConfig(QStringLiteral("SLO"), cat.dataDir(), cat.dbDir());
     {
-        TFStart form;
+        TFStart form(KavrelConfig::readStart());
         EXPECT_EQ(captionsOf(form),
                   QStringList({"KAVREL d.d. Elektronski katalog", "Išči", "Pomoč", "PDF Katalog",
                                "PDF tehnični podatki", "Autocad podpora", "Podatki", "Certifikati",
                                "Zgradbe in industrija", "Energetika", "Zaščtita polprevodnikov"}));
-        EXPECT_TRUE(TFStart::captionsFor(QStringLiteral("SLO")).eastEuropean);
+        EXPECT_TRUE(MainCaptions::forLanguage(QStringLiteral("SLO")).eastEuropean);
         form.createDataModule();
         showAndSave(form, QStringLiteral("kavrel-main-SLO"));
     }
@@ -193,7 +152,7 @@ TEST(MainWindow, LayoutAndControls)
 {
     SmallCatalogue cat;
     ScriptedMessageBoxes boxes;
-    TFStart form;
+    TFStart form(KavrelConfig::readStart());
     form.createDataModule();
     form.show();
     EXPECT_EQ(form.size(), QSize(800, 600));
@@ -231,7 +190,7 @@ TEST(MainWindow, ScreenshotsOfEverySegment)
 {
     SmallCatalogue cat;
     ScriptedMessageBoxes boxes;
-    TFStart form;
+    TFStart form(KavrelConfig::readStart());
     form.createDataModule();
     form.show();
     for (int segment = 0; segment < 3; ++segment) {
@@ -243,7 +202,7 @@ TEST(MainWindow, ScreenshotsOfEverySegment)
         // Colour A shows in the right-hand area below the tabs' buttons.
         const QPoint inRight =
             form.RightArea->mapTo(&form, QPoint(2, form.RightArea->height() - 2));
-        EXPECT_EQ(shot.pixelColor(inRight), TFStart::colourA(segment)) << segment;
+        EXPECT_EQ(shot.pixelColor(inRight), SegmentColours::a(segment)) << segment;
     }
 }
 
@@ -252,15 +211,22 @@ TEST(MainWindow, TableFailureIsReportedAndTheProgramGoesOn)
     SmallCatalogue cat;
     QFile::remove(cat.dbDir() + QStringLiteral("/T2.CDS"));
     ScriptedMessageBoxes boxes;
-    TFStart form;
+    TFStart form(KavrelConfig::readStart());
     EXPECT_FALSE(form.createDataModule());
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_TRUE(boxes.shown().at(0).text.contains(QStringLiteral("T2.CDS")));
-    EXPECT_FALSE(form.terminated());
     EXPECT_EQ(form.treeModel()->rowCount(), 0);
     form.selectSegment(2); // still usable
     form.show();
     Artifacts::save(&form, QStringLiteral("kavrel-main-table-failure"));
+
+    // The certificate table opens with its tab; the window reports its failure.
+    QFile::remove(cat.dbDir() + QStringLiteral("/cert.cds"));
+    form.PageControl1->setCurrentWidget(form.TabCert);
+    ASSERT_EQ(boxes.shown().size(), 2);
+    EXPECT_TRUE(boxes.shown().at(1).text.contains(QStringLiteral("cert.cds")));
+    EXPECT_EQ(boxes.shown().at(1).title, form.windowTitle());
+    EXPECT_FALSE(form.dataModule()->isCertOpen());
 }
 
 TEST(MainWindow, SplashWindow)

@@ -1,10 +1,12 @@
 #include "Artifacts.h"
 #include "CatalogueTreeModel.h"
+#include "KavrelConfig.h"
 #include "CertGridModel.h"
 #include "MessageBoxService.h"
 #include "PdfWindowManager.h"
 #include "PrivateProfile.h"
 #include "ProductPanel.h"
+#include "SegmentColours.h"
 #include "TDBX.h"
 #include "TFSearch.h"
 #include "TFStart.h"
@@ -53,8 +55,7 @@ protected:
     void open(const QString& language = QStringLiteral("ANG"))
     {
         PrivateProfile::writeString("KAVREL", "JEZIK", language, config);
-        start = std::make_unique<TFStart>();
-        ASSERT_FALSE(start->terminated());
+        start = std::make_unique<TFStart>(KavrelConfig::readStart());
         start->show();
         ASSERT_TRUE(start->createDataModule());
         panel = start->productPanel();
@@ -62,7 +63,7 @@ protected:
     }
     bool search(const QString& code)
     {
-        TFSearch* window = panel->BtnSearch1Click();
+        TFSearch* window = start->BtnSearch1Click();
         QPointer<TFSearch> guard(window);
         QTest::keyClicks(window->MEdit1, code);
         QTest::keyClick(window->MEdit1, Qt::Key_Return);
@@ -123,7 +124,7 @@ TEST_F(SampleMainWindow, ProductOfAnotherSegmentSwitchesTheSelector)
     ASSERT_TRUE(search("1310320"));
     EXPECT_EQ(start->SelBox->currentIndex(), 2);
     EXPECT_EQ(focusedNumber(), 10276);
-    EXPECT_EQ(start->htm1->palette().color(QPalette::Base), TFStart::colourB(2));
+    EXPECT_EQ(start->htm1->palette().color(QPalette::Base), SegmentColours::b(2));
 }
 
 TEST_F(SampleMainWindow, GroupUnderTwoSegmentsOpensInTheLowerOne)

@@ -1,0 +1,21 @@
+# cmake -DREPORT=<display-free.txt> -P DisplayFreeCheck.cmake
+# Fails when a display-free library links a display library, when a recorded
+# name is no target, or when the walk that wrote the report missed its probe.
+if(NOT EXISTS "${REPORT}")
+    message(FATAL_ERROR "no report ${REPORT}: configure the project first")
+endif()
+file(STRINGS "${REPORT}" lines)
+set(failures)
+foreach(line IN LISTS lines)
+    message(STATUS "${line}")
+    if(line MATCHES "^(FAIL|MISSING|PROBE missed)")
+        list(APPEND failures "${line}")
+    endif()
+endforeach()
+if(NOT lines MATCHES "PROBE caught")
+    list(APPEND failures "the report lacks the probe's line")
+endif()
+if(failures)
+    list(JOIN failures "\n  " text)
+    message(FATAL_ERROR "Display-free libraries that need a display:\n  ${text}")
+endif()

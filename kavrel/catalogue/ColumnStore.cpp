@@ -35,9 +35,9 @@ int sign(int c)
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-template <typename T> size_t bytes(const std::vector<T>& v)
+template <typename V> size_t bytes(const V& v)
 {
-    return v.capacity() * sizeof(T);
+    return v.capacity() * sizeof(typename V::value_type);
 }
 
 } // namespace
@@ -94,7 +94,7 @@ void ColumnStore::reserve(size_t rows)
     }
 }
 
-void ColumnStore::setBit(std::vector<quint64>& bits, int row, bool on)
+void ColumnStore::setBit(Cells<quint64>& bits, int row, bool on)
 {
     const quint64 mask = quint64(1) << (row & 63);
     quint64& word = bits[size_t(row) >> 6];
@@ -109,30 +109,34 @@ void ColumnStore::growBits(int row)
         c.nulls.push_back(0);
 }
 
+// Slots are filled whole, every field with its value or its null bit, so
+// the zeros of slots not yet read are never seen; fresh zeroed arrays cost
+// nothing until a slot is filled.
 void ColumnStore::resize(int rows)
 {
+    const size_t n = size_t(rows);
     for (Column& c : m_columns) {
-        c.nulls.assign(size_t(rows + 63) / 64, ~quint64(0));
+        c.nulls = Cells<quint64>((n + 63) / 64);
         switch (c.type) {
         case FieldType::Int32:
         case FieldType::Int16:
-            c.ints.assign(size_t(rows), 0);
+            c.ints = Cells<qint32>(n);
             break;
         case FieldType::Float:
-            c.floats.assign(size_t(rows), 0.0);
+            c.floats = Cells<double>(n);
             break;
         case FieldType::Date:
-            c.days.assign(size_t(rows), 0);
+            c.days = Cells<qint64>(n);
             break;
         case FieldType::DateTime:
-            c.times.assign(size_t(rows), QDateTime());
+            c.times.assign(n, QDateTime());
             break;
         case FieldType::String:
             if (c.codes) {
-                c.code.assign(size_t(rows), kNoCode);
+                c.code = Cells<char16_t>(n);
             } else {
-                c.start.assign(size_t(rows), 0);
-                c.length.assign(size_t(rows), 0);
+                c.start = Cells<quint32>(n);
+                c.length = Cells<quint32>(n);
             }
             break;
         }
@@ -158,7 +162,7 @@ void ColumnStore::endRow()
     m_slot = -1;
 }
 
-template <typename T> void ColumnStore::put(std::vector<T>& values, int field, const T& value)
+template <typename V, typename T> void ColumnStore::put(V& values, int field, const T& value)
 {
     if (m_slot < 0) {
         values.push_back(value);
@@ -347,7 +351,7 @@ void ColumnStore::setText(Column& c, int row, QStringView text)
 // larger part, the live ones are copied into a fresh arena.
 void ColumnStore::compact(Column& c)
 {
-    std::vector<char16_t> fresh;
+    Cells<char16_t> fresh;
     fresh.reserve(c.chars.size() - c.wasted);
     for (size_t row = 0; row < c.start.size(); ++row) {
         const quint32 at = quint32(fresh.size());

@@ -6,7 +6,36 @@
 #include <QString>
 #include <QStringView>
 #include <QVariant>
+#include <cstdlib>
+#include <new>
+#include <type_traits>
 #include <vector>
+
+// Hands out zeroed memory (calloc) and leaves default-constructed elements
+// as they are: a table's slots sized ahead of its rows then read as zeros
+// without a pass over them, and pages nobody fills are never touched (the
+// system maps large blocks from pages that are zero already).
+template <typename T> struct ZeroedAllocator
+{
+    static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_default_constructible_v<T>);
+    using value_type = T;
+    ZeroedAllocator() = default;
+    template <typename U> ZeroedAllocator(const ZeroedAllocator<U>&) noexcept {}
+    T* allocate(size_t n)
+    {
+        if (void* p = std::calloc(n, sizeof(T)))
+            return static_cast<T*>(p);
+        throw std::bad_alloc();
+    }
+    void deallocate(T* p, size_t) noexcept { std::free(p); }
+    template <typename U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
+    template <typename U, typename... Args> void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    template <typename U> bool operator==(const ZeroedAllocator<U>&) const noexcept { return true; }
+};
+template <typename T> using Cells = std::vector<T, ZeroedAllocator<T>>;
 
 // The cells of a client table, one typed array per field: integers and
 // floats as plain numbers, dates as day numbers, strings in one character
@@ -91,15 +120,15 @@ private:
         // files).
         bool codes = false;
         bool anyNull = false;          // some row was given no value
-        std::vector<quint64> nulls;    // bit set: no value (read only when anyNull)
-        std::vector<qint32> ints;      // Int32, Int16
-        std::vector<double> floats;    // Float
-        std::vector<qint64> days;      // Date: Julian day
+        Cells<quint64> nulls;    // bit set: no value (read only when anyNull)
+        Cells<qint32> ints;      // Int32, Int16
+        Cells<double> floats;    // Float
+        Cells<qint64> days;      // Date: Julian day
         std::vector<QDateTime> times;  // DateTime
-        std::vector<char16_t> code;    // codes: the character, or kNoCode
-        std::vector<quint32> start;    // text: offset into chars
-        std::vector<quint32> length;   // text: characters
-        std::vector<char16_t> chars;   // text: arena
+        Cells<char16_t> code;    // codes: the character, or kNoCode
+        Cells<quint32> start;    // text: offset into chars
+        Cells<quint32> length;   // text: characters
+        Cells<char16_t> chars;   // text: arena
         size_t wasted = 0;             // text: arena characters no row uses
 
         bool isNull(int row) const
@@ -114,7 +143,7 @@ private:
     {
         return text.size() == 0 || (text.size() == 1 && text.front().unicode() != kNoCode);
     }
-    static void setBit(std::vector<quint64>& bits, int row, bool on);
+    static void setBit(Cells<quint64>& bits, int row, bool on);
     static void setNull(Column& c, int row, bool on)
     {
         setBit(c.nulls, row, on);
@@ -127,7 +156,7 @@ private:
     void compact(Column& c);
 
     // Where put*() writes: the slot, or -1 to append.
-    template <typename T> void put(std::vector<T>& values, int field, const T& value);
+    template <typename V, typename T> void put(V& values, int field, const T& value);
 
     std::vector<Column> m_columns;
     int m_rows = 0;

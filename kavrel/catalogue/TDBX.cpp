@@ -217,8 +217,10 @@ void TDBX::loadFirstRows()
     m_attributes.loadSubset(QStringLiteral("LINK2"), nodes);
     const int link3 = m_attributes.schema().fieldIndex(QStringLiteral("LINK3"));
     std::vector<int> texts;
-    for (int row = 0; row < m_attributes.loadedSlots(); ++row)
-        texts.push_back(m_attributes.columns().intValue(row, link3));
+    for (int row = 0; row < m_attributes.loadedSlots(); ++row) {
+        if (m_attributes.isLive(row))
+            texts.push_back(m_attributes.columns().intValue(row, link3));
+    }
     m_texts.loadSubset(QStringLiteral("LINK3"), texts);
 }
 

@@ -125,6 +125,9 @@ public:
     // The row at `recNo` (1-based) without moving the cursor, for grids
     // that paint rows the cursor is not on; -1 when out of range.
     int rowIdAt(int recNo) const;
+    // A value of such a row (stored, buffered or being edited) by field
+    // position.
+    QVariant rowValue(int rowId, int field) const;
 
     // ---- Current row.
     QVariant value(const QString& field) const; // throws "no such field"
@@ -210,7 +213,6 @@ private:
 
     // Values of a row of this view: stored rows, rows of the change buffer
     // and the edit buffer (kEditRow) alike.
-    QVariant rowValue(int rowId, int field) const;
     const QVariant& valueRef(int rowId, int field, QVariant& scratch) const;
     QVariant storedValue(int rowId, int field) const;
     // The values of a row held in the edit or change buffer; nullptr for a

@@ -145,11 +145,18 @@ bool TableView::findKey(const QVariantList& keyPrefix)
         if (const OrderedKeys* keys = keysForLookup())
             from = keys->narrow(m_table->columns(), m_order.fields(), key, &first, &last);
     }
-    const auto lo = m_rows.begin() + ptrdiff_t(first), hi = m_rows.begin() + ptrdiff_t(last);
-    auto it = std::partition_point(lo, hi, [&](int row) { return compareKey(row, key, from) < 0; });
-    if (it == hi || compareKey(*it, key, from) != 0)
-        return false;
-    moveTo(int(it - m_rows.begin()));
+    size_t found = first;
+    if (from < key.size()) {
+        const auto lo = m_rows.begin() + ptrdiff_t(first), hi = m_rows.begin() + ptrdiff_t(last);
+        auto it =
+            std::partition_point(lo, hi, [&](int row) { return compareKey(row, key, from) < 0; });
+        if (it == hi || compareKey(*it, key, from) != 0)
+            return false;
+        found = size_t(it - m_rows.begin());
+    } else if (first == last) {
+        return false; // the key copies matched every value: no row to read
+    }
+    moveTo(int(found));
     m_bof = m_eof = false;
     scrolled();
     return true;

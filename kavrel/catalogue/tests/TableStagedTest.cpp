@@ -102,6 +102,41 @@ TEST(TableStaged, AnythingTheSubsetDoesNotCoverReadsTheRestFirst)
     }
 }
 
+// Slots are sized by the highest row id before any row is read: the ids of
+// deleted rows, and rows not read yet, must never show as rows of zeros.
+TEST(TableStaged, DeletedRowIdsLeaveNoRowsBehind)
+{
+    QTemporaryDir dir;
+    const QString path = writeForest(dir.path() + "/T1.CDS");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    // Every third row goes, among them rows of parent 0 (the lowest key).
+    ASSERT_EQ(sqlite3_exec(db, "DELETE FROM kt_rows WHERE rid % 3 = 0", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+
+    ClientTable t;
+    TableView all(t), parent(t);
+    all.setIndexName("PRIMARY");
+    parent.setIndexName("PRIMARY");
+    openWithSubset(t, path, {7});
+    parent.setRange({7});
+    const int kept7 = parent.recordCount();
+    EXPECT_GT(kept7, 0);
+    EXPECT_LT(kept7, 20);
+    for (parent.first(); !parent.eof(); parent.next())
+        EXPECT_EQ(parent.asInt("LINK2") / 100, 7);
+    t.finishLoading();
+    ASSERT_TRUE(t.isComplete());
+    EXPECT_EQ(t.rowCount(), 2000 - 2000 / 3);
+    EXPECT_EQ(all.recordCount(), t.rowCount());
+    int zeros = 0;
+    for (all.first(); !all.eof(); all.next())
+        zeros += all.asInt("LINK2") == 0 && all.asString("LOOK").isEmpty() ? 1 : 0;
+    EXPECT_EQ(zeros, 0);
+    EXPECT_EQ(parent.recordCount(), kept7);
+}
+
 TEST(TableStaged, ADamagedRowFoundLaterClosesTheTableAndSaysWhy)
 {
     QTemporaryDir dir;

@@ -1,7 +1,7 @@
 // Speed of the client table engine on generated tables: load against a bare
 // SQLite read of the same file, keyed lookups, filter changes and
 // write-through posts.
-#include "ClientTable.h"
+#include "TableView.h"
 #include "StandardSchemas.h"
 #include "TableStore.h"
 
@@ -9,8 +9,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
+#include <malloc.h>
 #include <random>
 #include <sqlite3.h>
 #include <time.h>
@@ -79,6 +81,26 @@ double bareSqliteMs(const QString& path)
     return ms;
 }
 
+// Heap bytes in use (small blocks and mapped large ones).
+double heapBytes()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks) + double(info.hblkhd);
+}
+
+// What a loaded row costs in memory, against what it takes in the file.
+void benchMemory(const QString& path, int rows)
+{
+    const double before = heapBytes();
+    ClientTable table;
+    table.open(path, ClientTable::OpenMode::ReadOnly);
+    const double perRow = (heapBytes() - before) / rows;
+    const double filePerRow = double(QFileInfo(path).size()) / rows;
+    report("memory_per_loaded_row_1m_rows", perRow, "bytes");
+    report("file_bytes_per_row_1m_rows", filePerRow, "bytes");
+    report("memory_per_row_ratio_to_file", perRow / filePerRow, "ratio");
+}
+
 double engineLoadMs(const QString& path)
 {
     ClientTable table;
@@ -102,6 +124,7 @@ void benchLoadAndLookups(const QString& dir)
     report("load_1m_rows_sqlite_select", bare, "ms");
     report("load_1m_rows_engine", engine, "ms");
     report("load_1m_rows_ratio_to_sqlite_select", engine / bare, "ratio");
+    benchMemory(path, rows);
 
     ClientTable table;
     table.open(path, ClientTable::OpenMode::ReadOnly);

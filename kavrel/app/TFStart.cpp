@@ -343,6 +343,12 @@ bool TFStart::createDataModule()
         return false;
     m_dbx = std::make_unique<TDBX>();
     m_dbx->setLanguage(m_start.language);
+    // The large tables finish loading after the window shows; a damaged file
+    // found then is reported like one found while opening.
+    m_dbx->setLoadErrorHandler([this](const QString& message) {
+        MessageBoxService::show(this, message, windowTitle(), MessageBoxService::Ok,
+                                MessageBoxService::Critical);
+    });
     QString error;
     const bool ok = m_dbx->open(m_start.databaseDir, &error);
     if (!ok)

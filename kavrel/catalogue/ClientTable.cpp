@@ -1,11 +1,26 @@
 #include "ClientTable.h"
 
 #include "FieldValue.h"
+#include "TableObserver.h"
 #include "TableStore.h"
 #include "WinPath.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <algorithm>
+
+// A table loading in stages: the file stays open on one snapshot until the
+// whole table is read.
+// Rows take the slot of their file row id, so that a row keeps its id from
+// the subset to the whole table; slots read but not yet shown are marked 2
+// in m_alive.
+struct ClientTable::StagedLoad
+{
+    std::unique_ptr<TableStore> store;
+    int field = -1;           // the subset's field, -1 before loadSubset()
+    std::vector<int> covered; // its values, sorted
+    bool reading = false;     // the whole table is being read
+};
 
 ClientTable::ClientTable() = default;
 
@@ -16,18 +31,18 @@ ClientTable::~ClientTable()
     } catch (...) {
         // Nobody is left to tell; callers that care call close() themselves.
     }
-    for (TableView* view : std::vector<TableView*>(m_views))
-        view->tableDestroyed();
+    for (TableObserver* observer : std::vector<TableObserver*>(m_observers))
+        observer->tableDestroyed();
 }
 
-void ClientTable::attach(TableView* view)
+void ClientTable::addObserver(TableObserver* observer)
 {
-    m_views.push_back(view);
+    m_observers.push_back(observer);
 }
 
-void ClientTable::detach(TableView* view)
+void ClientTable::removeObserver(TableObserver* observer)
 {
-    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+    std::erase(m_observers, observer);
 }
 
 bool ClientTable::fileExists() const
@@ -37,7 +52,7 @@ bool ClientTable::fileExists() const
 
 void ClientTable::clearRows()
 {
-    m_cells.clear();
+    m_cells.reset(m_schema);
     m_alive.clear();
     m_fileRowId.clear();
     m_orders.clear();
@@ -66,7 +81,7 @@ void checkAgainst(const QString& file, const TableSchema& actual, const TableSch
 
 void ClientTable::open(const QString& path, OpenMode mode, const TableSchema* expected)
 {
-    if (m_open)
+    if (m_open || m_staged)
         close();
     const QString native = WinPath::toNative(path);
     if (!QFileInfo::exists(native)) {
@@ -74,6 +89,7 @@ void ClientTable::open(const QString& path, OpenMode mode, const TableSchema* ex
             expected->validate();
             clearRows();
             m_schema = *expected;
+            m_cells.reset(m_schema);
             m_path = path;
             m_native = native;
             m_mode = mode;
@@ -112,9 +128,9 @@ void ClientTable::open(const QString& path, OpenMode mode, const TableSchema* ex
 void ClientTable::notifyOpened()
 {
     QString error;
-    for (TableView* view : std::vector<TableView*>(m_views)) {
+    for (TableObserver* observer : std::vector<TableObserver*>(m_observers)) {
         try {
-            view->tableOpened();
+            observer->tableOpened();
         } catch (const TableError& e) {
             if (error.isEmpty())
                 error = e.message();
@@ -124,11 +140,10 @@ void ClientTable::notifyOpened()
         throw TableError(error);
 }
 
-void ClientTable::load(const QString& native, const TableSchema* expected, OpenMode mode)
+TableSchema ClientTable::readCheckedSchema(TableStore& store, const QString& native,
+                                           const TableSchema* expected) const
 {
-    auto store = std::make_unique<TableStore>();
-    store->open(native, mode == OpenMode::ReadOnly);
-    TableSchema schema = store->readSchema();
+    TableSchema schema = store.readSchema();
     if (expected) {
         checkAgainst(native, schema, *expected);
         for (const IndexDef& idx : expected->indexes) {
@@ -136,15 +151,25 @@ void ClientTable::load(const QString& native, const TableSchema* expected, OpenM
                 schema.indexes.push_back(idx);
         }
     }
-    std::vector<QVariant> cells;
+    return schema;
+}
+
+void ClientTable::load(const QString& native, const TableSchema* expected, OpenMode mode)
+{
+    auto store = std::make_unique<TableStore>();
+    store->open(native, mode == OpenMode::ReadOnly);
+    TableSchema schema = readCheckedSchema(*store, native, expected);
+    ColumnStore cells;
     std::vector<qint64> ids;
-    store->loadRows(schema, cells, ids, mode == OpenMode::ReadWrite);
+    // Read-only tables are never written back: they need no file row ids.
+    const bool writable = mode == OpenMode::ReadWrite;
+    store->loadRows(schema, cells, writable ? &ids : nullptr, writable);
     clearRows();
     m_schema = std::move(schema);
     m_cells = std::move(cells);
     m_fileRowId = std::move(ids);
-    m_alive.assign(m_fileRowId.size(), 1);
-    m_liveCount = int(m_fileRowId.size());
+    m_alive.assign(size_t(m_cells.rowCount()), 1);
+    m_liveCount = m_cells.rowCount();
     if (mode == OpenMode::ReadOnly)
         store->close(); // everything is in memory; the file is never touched again
     m_store = std::move(store);
@@ -157,6 +182,7 @@ void ClientTable::create(const TableSchema& schema)
     schema.validate();
     clearRows();
     m_schema = schema;
+    m_cells.reset(m_schema);
     m_path.clear();
     m_native.clear();
     m_mode = OpenMode::ReadWrite;
@@ -168,17 +194,18 @@ void ClientTable::create(const TableSchema& schema)
 
 void ClientTable::close()
 {
+    m_staged.reset();
     if (!m_open)
         return;
     if (m_mode == OpenMode::ReadWrite) {
         // Nothing typed or buffered in a view may be lost by closing.
-        for (TableView* view : std::vector<TableView*>(m_views))
-            view->flushForClose();
+        for (TableObserver* observer : std::vector<TableObserver*>(m_observers))
+            observer->tableFlushing();
         if (!m_native.isEmpty() && (m_modified || m_fileIsNew))
             save();
     }
-    for (TableView* view : std::vector<TableView*>(m_views))
-        view->tableClosing();
+    for (TableObserver* observer : std::vector<TableObserver*>(m_observers))
+        observer->tableClosing();
     m_store.reset();
     clearRows();
     m_open = false;
@@ -186,19 +213,38 @@ void ClientTable::close()
     m_fileIsNew = false;
 }
 
-std::vector<const QVariant*> ClientTable::liveRowPointers(std::vector<int>* rowIds) const
+// The live rows in file order, as whole-table writes read them.
+class ClientTable::LiveRows : public TableStore::Rows
 {
-    std::vector<const QVariant*> rows;
-    rows.reserve(size_t(m_liveCount));
-    const size_t n = m_schema.fields.size();
-    for (size_t id = 0; id < m_alive.size(); ++id) {
-        if (m_alive[id]) {
-            rows.push_back(m_cells.data() + id * n);
-            if (rowIds)
-                rowIds->push_back(int(id));
+public:
+    explicit LiveRows(const ClientTable& table) : m_table(table)
+    {
+        m_ids.reserve(size_t(table.m_liveCount));
+        for (size_t id = 0; id < table.m_alive.size(); ++id) {
+            if (table.m_alive[id] == 1)
+                m_ids.push_back(int(id));
         }
     }
-    return rows;
+    size_t count() const override { return m_ids.size(); }
+    void read(size_t row, std::vector<QVariant>& values) const override
+    {
+        values.resize(size_t(m_table.fieldCount()));
+        for (int f = 0; f < m_table.fieldCount(); ++f)
+            values[size_t(f)] = m_table.m_cells.value(m_ids[row], f);
+    }
+    const std::vector<int>& ids() const { return m_ids; }
+
+private:
+    const ClientTable& m_table;
+    std::vector<int> m_ids;
+};
+
+size_t ClientTable::memoryUsed() const
+{
+    size_t total = m_cells.memoryUsed() + m_alive.capacity() + m_fileRowId.capacity() * 8;
+    for (const auto& order : m_orders)
+        total += order->rows.capacity() * sizeof(int);
+    return total;
 }
 
 void ClientTable::save()
@@ -216,6 +262,7 @@ void ClientTable::save()
 
 void ClientTable::saveAs(const QString& path)
 {
+    finishLoading();
     if (!m_open)
         throw TableError(QStringLiteral("the table is not open"));
     const QString native = WinPath::toNative(path);
@@ -234,8 +281,8 @@ void ClientTable::saveAs(const QString& path)
 
 void ClientTable::writeWhole(const QString& native)
 {
-    std::vector<int> ids;
-    const std::vector<const QVariant*> rows = liveRowPointers(&ids);
+    const LiveRows rows(*this);
+    const std::vector<int>& ids = rows.ids();
     std::vector<qint64> fileIds;
     if (m_store && m_store->isOpen() && native == m_native) {
         m_store->rewrite(m_schema, rows, fileIds); // one transaction in place
@@ -246,7 +293,7 @@ void ClientTable::writeWhole(const QString& native)
         store->open(native, false);
         m_store = std::move(store);
     }
-    std::fill(m_fileRowId.begin(), m_fileRowId.end(), 0);
+    m_fileRowId.assign(m_alive.size(), 0);
     for (size_t i = 0; i < ids.size(); ++i)
         m_fileRowId[size_t(ids[i])] = fileIds[i];
     m_modified = false;
@@ -268,8 +315,7 @@ QVariant ClientTable::coerce(int field, const QVariant& value) const
 int ClientTable::compareRows(const std::vector<int>& fields, int a, int b) const
 {
     for (int f : fields) {
-        const int c =
-            FieldValue::compareInline(m_schema.fields[size_t(f)].type, cell(a, f), cell(b, f));
+        const int c = m_cells.compare(f, a, b);
         if (c != 0)
             return c;
     }
@@ -286,13 +332,27 @@ const std::vector<int>& ClientTable::orderBy(const std::vector<int>& fields) con
     order->fields = fields;
     order->rows.reserve(size_t(m_liveCount));
     for (size_t id = 0; id < m_alive.size(); ++id) {
-        if (m_alive[id])
+        if (m_alive[id] == 1)
             order->rows.push_back(int(id));
     }
     std::sort(order->rows.begin(), order->rows.end(),
               [&](int a, int b) { return compareRows(fields, a, b) < 0; });
     m_orders.push_back(std::move(order));
     return m_orders.back()->rows;
+}
+
+const OrderedKeys& ClientTable::orderedKeys(const std::vector<int>& fields) const
+{
+    const std::vector<int>& rows = orderBy(fields);
+    for (const auto& order : m_orders) {
+        if (order->fields == fields) {
+            if (!order->keys.isBuilt())
+                order->keys.build(m_cells, fields, rows);
+            return order->keys;
+        }
+    }
+    static const OrderedKeys none;
+    return none;
 }
 
 void ClientTable::validate(const std::vector<Change>& changes) const
@@ -345,22 +405,19 @@ void ClientTable::checkUnique(const std::vector<Change>& changes) const
                 continue;
             // Rows of the table with this key, other than the row itself and
             // rows that this batch deletes or rewrites.
-            auto keyLess = [&](int row, const std::vector<QVariant>& key) {
+            auto compareToKey = [&](int row) {
                 for (int f : fields) {
-                    const int r = FieldValue::compareInline(m_schema.fields[size_t(f)].type,
-                                                            cell(row, f), key[size_t(f)]);
+                    const int r = m_cells.compare(f, row, c.values[size_t(f)]);
                     if (r != 0)
-                        return r < 0;
+                        return r;
                 }
-                return false;
+                return 0;
             };
-            auto it = std::lower_bound(rows.begin(), rows.end(), c.values, keyLess);
+            auto it = std::partition_point(rows.begin(), rows.end(),
+                                           [&](int row) { return compareToKey(row) < 0; });
             bool clash = false;
             for (; it != rows.end() && !clash; ++it) {
-                std::vector<QVariant> rowValues(m_schema.fields.size());
-                for (int f : fields)
-                    rowValues[size_t(f)] = cell(*it, f);
-                if (!sameKey(m_schema, fields, rowValues, c.values))
+                if (compareToKey(*it) != 0)
                     break;
                 bool replaced = *it == c.rowId;
                 for (const Change& other : changes)
@@ -385,7 +442,8 @@ void ClientTable::checkUnique(const std::vector<Change>& changes) const
 
 void ClientTable::applyInMemory(Change& change)
 {
-    const size_t n = m_schema.fields.size();
+    for (auto& order : m_orders)
+        order->keys.clear();
     auto unindex = [&](int rowId) {
         for (auto& order : m_orders) {
             auto it = std::find(order->rows.begin(), order->rows.end(), rowId);
@@ -404,9 +462,7 @@ void ClientTable::applyInMemory(Change& change)
     };
     switch (change.kind) {
     case Change::Insert:
-        change.rowId = int(m_alive.size());
-        for (size_t f = 0; f < n; ++f)
-            m_cells.push_back(change.values[f]);
+        change.rowId = m_cells.appendRow(change.values);
         m_alive.push_back(1);
         m_fileRowId.push_back(0);
         ++m_liveCount;
@@ -414,15 +470,13 @@ void ClientTable::applyInMemory(Change& change)
         break;
     case Change::Update:
         unindex(change.rowId);
-        std::copy(change.values.begin(), change.values.end(),
-                  m_cells.begin() + ptrdiff_t(size_t(change.rowId) * n));
+        m_cells.setRow(change.rowId, change.values);
         index(change.rowId);
         break;
     case Change::Delete:
         unindex(change.rowId);
         m_alive[size_t(change.rowId)] = 0;
-        for (size_t f = 0; f < n; ++f)
-            m_cells[size_t(change.rowId) * n + f] = QVariant();
+        m_cells.clearRow(change.rowId);
         --m_liveCount;
         break;
     }
@@ -463,8 +517,8 @@ void ClientTable::commit(std::vector<Change>& changes)
     if (!writeThrough)
         m_modified = true;
     for (const Change& c : changes) {
-        for (TableView* view : std::vector<TableView*>(m_views))
-            view->rowChanged(c.rowId);
+        for (TableObserver* observer : std::vector<TableObserver*>(m_observers))
+            observer->tableRowChanged(c.rowId);
     }
     if (!m_native.isEmpty() && m_fileIsNew && writeError.isEmpty()) {
         // The first change of a table without a file creates the file.
@@ -480,4 +534,141 @@ void ClientTable::commit(std::vector<Change>& changes)
                                                   "written: ") +
                                        writeError);
     }
+}
+
+int ClientTable::rowCount() const
+{
+    if (m_staged)
+        const_cast<ClientTable*>(this)->finishLoading(); // the rows, not a part of them
+    return m_liveCount;
+}
+
+int ClientTable::rowSlots() const
+{
+    if (m_staged)
+        const_cast<ClientTable*>(this)->finishLoading();
+    return int(m_alive.size());
+}
+
+// ---------------------------------------------------------- staged loading
+
+void ClientTable::openStaged(const QString& path, const TableSchema* expected)
+{
+    if (m_open || m_staged)
+        close();
+    const QString native = WinPath::toNative(path);
+    if (!QFileInfo::exists(native))
+        throw TableError(native, QStringLiteral("the file does not exist"));
+    auto staged = std::make_unique<StagedLoad>();
+    staged->store = std::make_unique<TableStore>();
+    staged->store->open(native, true);
+    staged->store->holdSnapshot();
+    TableSchema schema = readCheckedSchema(*staged->store, native, expected);
+    qint64 count = 0, maxRowId = 0;
+    staged->store->rowIdRange(&count, &maxRowId);
+    if (maxRowId > 2 * count + 1024 || maxRowId > 50000000) {
+        // Row ids far apart (many rows deleted): slots would waste memory.
+        staged.reset();
+        open(path, OpenMode::ReadOnly, expected);
+        return;
+    }
+    clearRows();
+    m_schema = std::move(schema);
+    m_cells.reset(m_schema);
+    m_cells.resize(int(maxRowId));
+    m_alive.assign(size_t(maxRowId), 0);
+    m_staged = std::move(staged);
+    m_path = path;
+    m_native = native;
+    m_mode = OpenMode::ReadOnly;
+    m_fileIsNew = false;
+    m_modified = false;
+    m_open = true;
+    notifyOpened();
+}
+
+void ClientTable::loadSubset(const QString& field, std::vector<int> values)
+{
+    if (!m_staged || m_staged->reading)
+        return;
+    const int f = m_schema.fieldIndex(field);
+    if (f < 0 || (m_schema.fields[size_t(f)].type != FieldType::Int32 &&
+                  m_schema.fields[size_t(f)].type != FieldType::Int16))
+        throw TableError(m_native, QStringLiteral("no integer field %1 to load by").arg(field));
+    // The rows of the lowest and highest value come too, so that first()
+    // and last() are right before the rest arrives.
+    m_staged->store->readSubset(m_schema, m_cells, m_schema.fields[size_t(f)].name, values,
+                                &m_alive);
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+    m_staged->field = f;
+    m_staged->covered = std::move(values);
+    showArrivedRows();
+}
+
+int ClientTable::stagedField() const
+{
+    return m_staged ? m_staged->field : -1;
+}
+
+bool ClientTable::covers(int field, int value) const
+{
+    if (!m_staged)
+        return m_open;
+    return field == m_staged->field &&
+           std::binary_search(m_staged->covered.begin(), m_staged->covered.end(), value);
+}
+
+bool ClientTable::loadMore(int budgetMs)
+{
+    if (!m_staged)
+        return true;
+    StagedLoad& s = *m_staged;
+    QElapsedTimer clock;
+    clock.start();
+    try {
+        if (!s.reading) {
+            s.store->startReading(m_schema, m_cells, nullptr, false, true);
+            s.reading = true;
+        }
+        while (s.store->readRows(m_schema, m_cells, nullptr, 1024, &m_alive)) {
+            if (clock.elapsed() >= budgetMs)
+                return false;
+        }
+    } catch (const TableError& e) {
+        failStaged(e.message());
+        return true;
+    }
+    m_staged.reset(); // the file is closed before anyone hears of the rows
+    showArrivedRows();
+    return true;
+}
+
+void ClientTable::finishLoading()
+{
+    while (m_staged && !loadMore(1 << 30)) {
+    }
+}
+
+void ClientTable::failStaged(const QString& message)
+{
+    m_staged.reset();
+    close();
+    if (m_onLoadError)
+        m_onLoadError(message);
+}
+
+// Rows read in the background join the table at once.
+void ClientTable::showArrivedRows()
+{
+    int live = 0;
+    for (quint8& slot : m_alive) {
+        if (slot == 2)
+            slot = 1;
+        live += slot;
+    }
+    m_liveCount = live;
+    m_orders.clear();
+    for (TableObserver* observer : std::vector<TableObserver*>(m_observers))
+        observer->tableRowsArrived();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The client table: a named, typed table loaded whole from its file into
-// memory, with any number of views (TableView) that share its rows. Each
+// memory, with any number of views (TableView.h) that share its rows. Each
 // table file is one SQLite database holding the rows and the table's field
 // and index definitions.
 //
@@ -15,6 +15,8 @@
 //
 // Every failure throws TableError; its message() names the file and reason.
 
+#include "ColumnStore.h"
+#include "OrderedKeys.h"
 #include "TableError.h"
 #include "TableSchema.h"
 
@@ -22,10 +24,11 @@
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
-class TableView;
+class TableObserver;
 class TableStore;
 
 class ClientTable
@@ -80,18 +83,48 @@ public:
     void setStringOverflow(StringOverflow mode) { m_overflow = mode; }
     StringOverflow stringOverflow() const { return m_overflow; }
 
-    // Live rows (not deleted).
-    int rowCount() const { return m_liveCount; }
-
-    // ---- Row storage, used by TableView (and tests); row ids are stable
-    // while the table is open and follow file order.
-    int rowSlots() const { return int(m_alive.size()); }
-    bool isLive(int rowId) const { return rowId >= 0 && rowId < rowSlots() && m_alive[rowId] == 1; }
-    const QVariant& cell(int rowId, int field) const
+    // ---- Loading in stages (large read-only tables, so that a window can
+    // show what it needs first). openStaged() opens and checks the file
+    // without reading rows; loadSubset() reads the rows whose integer field
+    // holds one of the values; loadMore() reads the whole table a slice at
+    // a time and then puts it in place of the subset. Until then views treat
+    // the rows as incomplete: a lookup or restriction on a key the subset
+    // covers is exact, anything else reads the rest first. A file that
+    // turns out damaged while the rest is read closes the table and calls
+    // the load-error handler (there is no caller to throw to).
+    void openStaged(const QString& path, const TableSchema* expected = nullptr);
+    void loadSubset(const QString& field, std::vector<int> values);
+    bool loadMore(int budgetMs); // true once the whole table is in place
+    void finishLoading();        // reads the rest now
+    bool isComplete() const { return !m_staged; }
+    // Every row whose field holds the value is loaded.
+    bool covers(int field, int value) const;
+    // So are the rows with the lowest and the highest value of the field.
+    bool coversEnds(int field) const { return !m_staged || field == stagedField(); }
+    void setLoadErrorHandler(std::function<void(const QString& message)> handler)
     {
-        return m_cells[size_t(rowId) * m_schema.fields.size() + size_t(field)];
+        m_onLoadError = std::move(handler);
     }
+
+    // Live rows (not deleted). Reads the rest of a table loading in stages.
+    int rowCount() const;
+
+    // ---- Row storage, read by the views (and tools); row ids are stable
+    // while the table is open and follow file order. rowSlots() reads the
+    // rest of a table loading in stages, so that iterating from 0 to
+    // rowSlots() sees every row.
+    int rowSlots() const;
+    bool isLive(int rowId) const { return rowId >= 0 && rowId < loadedSlots() && m_alive[rowId] == 1; }
+    // The rows loaded so far, without waiting for the rest (for views).
+    int loadedRowCount() const { return m_liveCount; }
+    int loadedSlots() const { return int(m_alive.size()); }
+    // The canonical value of a cell (an invalid QVariant for no value).
+    QVariant cell(int rowId, int field) const { return m_cells.value(rowId, field); }
+    // The typed cells themselves, for comparisons without QVariants.
+    const ColumnStore& columns() const { return m_cells; }
     int fieldCount() const { return int(m_schema.fields.size()); }
+    // Bytes held by the rows and the orders built so far.
+    size_t memoryUsed() const;
 
     // Converts a value to the canonical type of a field (throws TableError
     // when it does not convert or a string is too long).
@@ -121,14 +154,25 @@ public:
     // Sorted row ids by the given fields (ascending, ties in file order).
     // Cached per field list and kept up to date across changes.
     const std::vector<int>& orderBy(const std::vector<int>& fields) const;
+    // The leading key fields of that order for keyed searches, built on
+    // first use and again after a change.
+    const OrderedKeys& orderedKeys(const std::vector<int>& fields) const;
 
-    // Internal: views register themselves.
-    void attach(TableView* view);
-    void detach(TableView* view);
+    // Views (and anything else that follows the rows) register themselves
+    // and are told of opening, closing and every row change.
+    void addObserver(TableObserver* observer);
+    void removeObserver(TableObserver* observer);
 
 private:
+    struct StagedLoad;
+
+    TableSchema readCheckedSchema(TableStore& store, const QString& native,
+                                  const TableSchema* expected) const;
     void load(const QString& native, const TableSchema* expected, OpenMode mode);
-    std::vector<const QVariant*> liveRowPointers(std::vector<int>* rowIds) const;
+    void showArrivedRows();
+    int stagedField() const;
+    void failStaged(const QString& message);
+    class LiveRows;
     void notifyOpened();
     void checkUnique(const std::vector<Change>& changes) const;
     void applyInMemory(Change& change);
@@ -140,6 +184,7 @@ private:
     {
         std::vector<int> fields;
         std::vector<int> rows;
+        OrderedKeys keys;
     };
 
     bool m_open = false;
@@ -150,13 +195,13 @@ private:
     QString m_path;
     QString m_native;
     TableSchema m_schema;
-    std::vector<QVariant> m_cells;   // row-major, fieldCount() per row
-    std::vector<quint8> m_alive;     // 1 live, 0 deleted or unused
-    std::vector<qint64> m_fileRowId; // rowid in the file, 0 when not yet written
+    ColumnStore m_cells;
+    std::vector<quint8> m_alive;     // 1 live, 0 deleted or unused, 2 read but not yet shown
+    std::vector<qint64> m_fileRowId; // read-write: rowid in the file, 0 when not yet written
     int m_liveCount = 0;
     mutable std::vector<std::unique_ptr<Order>> m_orders;
-    std::vector<TableView*> m_views;
+    std::vector<TableObserver*> m_observers;
     std::unique_ptr<TableStore> m_store;
+    std::unique_ptr<StagedLoad> m_staged;
+    std::function<void(const QString&)> m_onLoadError;
 };
-
-#include "TableView.h"

@@ -61,97 +61,130 @@ template <typename T> int threeWay(const T& a, const T& b)
 
 } // namespace
 
+namespace {
+
+// Values that already have the field's canonical type (the common case)
+// are returned as they are.
+bool isCanonical(const FieldDef& field, const QVariant& value)
+{
+    const QMetaType type = value.metaType();
+    if (type == QMetaType::fromType<int>()) {
+        const int v = *static_cast<const int*>(value.constData());
+        return field.type == FieldType::Int32 ||
+               (field.type == FieldType::Int16 && v >= -32768 && v <= 32767);
+    }
+    if (type == QMetaType::fromType<QString>() && field.type == FieldType::String)
+        return field.width <= 0 ||
+               static_cast<const QString*>(value.constData())->size() <= field.width;
+    if (type == QMetaType::fromType<double>() && field.type == FieldType::Float)
+        return std::isfinite(*static_cast<const double*>(value.constData()));
+    return false;
+}
+
+bool isBlankText(const QVariant& value)
+{
+    return value.typeId() == QMetaType::QString && value.toString().trimmed().isEmpty();
+}
+
+QVariant coerceInteger(const FieldDef& field, const QVariant& value)
+{
+    if (isBlankText(value))
+        return QVariant();
+    const qint64 v = toInteger(field, value);
+    const qint64 lo = field.type == FieldType::Int16 ? -32768 : -2147483648LL;
+    const qint64 hi = field.type == FieldType::Int16 ? 32767 : 2147483647LL;
+    if (v < lo || v > hi)
+        fail(field, QStringLiteral("%1 is out of range").arg(v));
+    return QVariant(int(v));
+}
+
+QVariant coerceFloat(const FieldDef& field, const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString().trimmed();
+        if (text.isEmpty())
+            return QVariant();
+        bool ok = false;
+        const double d = QLocale::c().toDouble(text, &ok);
+        if (!ok || !std::isfinite(d))
+            fail(field, QStringLiteral("\"%1\" is not a number").arg(value.toString()));
+        return QVariant(d);
+    }
+    bool ok = false;
+    const double d = value.toDouble(&ok);
+    if (!ok || !std::isfinite(d))
+        fail(field, QStringLiteral("the value is not a number"));
+    return QVariant(d);
+}
+
+QVariant coerceString(const FieldDef& field, const QVariant& value, bool truncate)
+{
+    QString text = value.typeId() == QMetaType::Double
+                       ? QLocale::c().toString(value.toDouble(), 'g', 15)
+                       : value.toString();
+    if (field.width > 0 && text.size() > field.width) {
+        if (!truncate)
+            fail(field,
+                 QStringLiteral("\"%1\" is longer than %2 characters").arg(text).arg(field.width));
+        text.truncate(field.width);
+    }
+    return QVariant(text);
+}
+
+QVariant coerceDate(const FieldDef& field, const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate().isValid() ? value : QVariant();
+    if (value.typeId() == QMetaType::QDateTime)
+        return QVariant(value.toDateTime().date());
+    const QString text = value.toString().trimmed();
+    if (text.isEmpty())
+        return QVariant();
+    QDate d = QDate::fromString(text, Qt::ISODate);
+    if (!d.isValid())
+        d = dateTimeFromText(text).date();
+    if (!d.isValid())
+        fail(field, QStringLiteral("\"%1\" is not a date (YYYY-MM-DD)").arg(text));
+    return QVariant(d);
+}
+
+QVariant coerceDateTime(const FieldDef& field, const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime().isValid() ? value : QVariant();
+    if (value.typeId() == QMetaType::QDate)
+        return QVariant(QDateTime(value.toDate(), QTime(0, 0)));
+    const QString text = value.toString().trimmed();
+    if (text.isEmpty())
+        return QVariant();
+    const QDateTime dt = dateTimeFromText(text);
+    if (!dt.isValid())
+        fail(field, QStringLiteral("\"%1\" is not a date and time").arg(text));
+    return QVariant(dt);
+}
+
+} // namespace
+
 QVariant FieldValue::coerce(const FieldDef& field, const QVariant& value, bool truncate)
 {
     if (!value.isValid())
         return QVariant();
-    // Values that already have the canonical type (the common case).
-    const QMetaType type = value.metaType();
-    if (type == QMetaType::fromType<int>()) {
-        const int v = *static_cast<const int*>(value.constData());
-        if (field.type == FieldType::Int32 ||
-            (field.type == FieldType::Int16 && v >= -32768 && v <= 32767))
-            return value;
-    } else if (type == QMetaType::fromType<QString>() && field.type == FieldType::String) {
-        if (field.width <= 0 ||
-            static_cast<const QString*>(value.constData())->size() <= field.width)
-            return value;
-    } else if (type == QMetaType::fromType<double>() && field.type == FieldType::Float) {
-        if (std::isfinite(*static_cast<const double*>(value.constData())))
-            return value;
-    }
+    if (isCanonical(field, value))
+        return value;
     if (value.isNull())
         return QVariant();
     switch (field.type) {
     case FieldType::Int32:
-    case FieldType::Int16: {
-        if (value.typeId() == QMetaType::QString && value.toString().trimmed().isEmpty())
-            return QVariant();
-        const qint64 v = toInteger(field, value);
-        const qint64 lo = field.type == FieldType::Int16 ? -32768 : -2147483648LL;
-        const qint64 hi = field.type == FieldType::Int16 ? 32767 : 2147483647LL;
-        if (v < lo || v > hi)
-            fail(field, QStringLiteral("%1 is out of range").arg(v));
-        return QVariant(int(v));
-    }
-    case FieldType::Float: {
-        if (value.typeId() == QMetaType::QString) {
-            const QString text = value.toString().trimmed();
-            if (text.isEmpty())
-                return QVariant();
-            bool ok = false;
-            const double d = QLocale::c().toDouble(text, &ok);
-            if (!ok || !std::isfinite(d))
-                fail(field, QStringLiteral("\"%1\" is not a number").arg(value.toString()));
-            return QVariant(d);
-        }
-        bool ok = false;
-        const double d = value.toDouble(&ok);
-        if (!ok || !std::isfinite(d))
-            fail(field, QStringLiteral("the value is not a number"));
-        return QVariant(d);
-    }
-    case FieldType::String: {
-        QString text = value.typeId() == QMetaType::Double
-                           ? QLocale::c().toString(value.toDouble(), 'g', 15)
-                           : value.toString();
-        if (field.width > 0 && text.size() > field.width) {
-            if (!truncate)
-                fail(field, QStringLiteral("\"%1\" is longer than %2 characters")
-                                .arg(text)
-                                .arg(field.width));
-            text.truncate(field.width);
-        }
-        return QVariant(text);
-    }
-    case FieldType::Date: {
-        if (value.typeId() == QMetaType::QDate)
-            return value.toDate().isValid() ? value : QVariant();
-        if (value.typeId() == QMetaType::QDateTime)
-            return QVariant(value.toDateTime().date());
-        const QString text = value.toString().trimmed();
-        if (text.isEmpty())
-            return QVariant();
-        QDate d = QDate::fromString(text, Qt::ISODate);
-        if (!d.isValid())
-            d = dateTimeFromText(text).date();
-        if (!d.isValid())
-            fail(field, QStringLiteral("\"%1\" is not a date (YYYY-MM-DD)").arg(text));
-        return QVariant(d);
-    }
-    case FieldType::DateTime: {
-        if (value.typeId() == QMetaType::QDateTime)
-            return value.toDateTime().isValid() ? value : QVariant();
-        if (value.typeId() == QMetaType::QDate)
-            return QVariant(QDateTime(value.toDate(), QTime(0, 0)));
-        const QString text = value.toString().trimmed();
-        if (text.isEmpty())
-            return QVariant();
-        const QDateTime dt = dateTimeFromText(text);
-        if (!dt.isValid())
-            fail(field, QStringLiteral("\"%1\" is not a date and time").arg(text));
-        return QVariant(dt);
-    }
+    case FieldType::Int16:
+        return coerceInteger(field, value);
+    case FieldType::Float:
+        return coerceFloat(field, value);
+    case FieldType::String:
+        return coerceString(field, value, truncate);
+    case FieldType::Date:
+        return coerceDate(field, value);
+    case FieldType::DateTime:
+        return coerceDateTime(field, value);
     }
     return QVariant();
 }

@@ -429,6 +429,14 @@ bool evaluate(const FilterExpr::Node& n, const FilterExpr::Source& src, int rowI
     case FilterExpr::Node::Not:
         return !evaluate(*n.left, src, rowId, s);
     case FilterExpr::Node::Compare: {
+        // A field against a constant: compared where the field is stored.
+        int direct = 0;
+        if (n.typed && n.a.kind == Operand::Field && n.b.kind == Operand::Constant &&
+            src.compareField(rowId, n.a.field, n.b.constant, &direct))
+            return apply(n.op, direct);
+        if (n.typed && n.b.kind == Operand::Field && n.a.kind == Operand::Constant &&
+            src.compareField(rowId, n.b.field, n.a.constant, &direct))
+            return apply(n.op, -direct);
         const QVariant& a = operandValue(n.a, src, rowId, s.a);
         const QVariant& b = operandValue(n.b, src, rowId, s.b);
         if (n.typed && n.type == FieldType::String && (n.op == Op::Eq || n.op == Op::Ne))

@@ -29,6 +29,18 @@ public:
     public:
         virtual ~Source() = default;
         virtual const QVariant& value(int rowId, int field, QVariant& scratch) const = 0;
+        // Three-way comparison of the field with a constant already in the
+        // field's canonical type, where the source can do it without
+        // building a value; false to have value() used instead.
+        virtual bool compareField(int rowId, int field, const QVariant& constant,
+                                  int* result) const
+        {
+            Q_UNUSED(rowId);
+            Q_UNUSED(field);
+            Q_UNUSED(constant);
+            Q_UNUSED(result);
+            return false;
+        }
     };
 
     // Field position and definition by name (without regard to case);

@@ -2,6 +2,8 @@
 
 #include "StandardSchemas.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const QStringList treeOrder = {QStringLiteral("LINK1"), QStringLiteral("LOOK"),
@@ -23,6 +25,14 @@ TDBX::TDBX()
       IsciCDS2(m_attributes, QStringLiteral("IsciCDS2")),
       IsciCDS3(m_texts, QStringLiteral("IsciCDS3")), m_lookAttr(m_attributes), m_lookText(m_texts)
 {
+    m_loader.setSingleShot(true);
+    m_loader.callOnTimeout([this] { loadSlice(); });
+    for (ClientTable* table : {&m_texts, &m_attributes}) {
+        table->setLoadErrorHandler([this](const QString& message) {
+            if (m_onLoadError)
+                m_onLoadError(message);
+        });
+    }
 }
 
 // The views go before the tables they are built on (declaration order).
@@ -64,13 +74,16 @@ QString TDBX::textColumn() const
 }
 
 bool TDBX::openTable(ClientTable& table, const QString& file, const TableSchema& schema,
-                     QString* error)
+                     QString* error, bool staged)
 {
     if (table.isOpen())
         return true;
     try {
-        table.open(m_databaseDir + QLatin1Char('\\') + file, ClientTable::OpenMode::ReadOnly,
-                   &schema);
+        const QString path = m_databaseDir + QLatin1Char('\\') + file;
+        if (staged)
+            table.openStaged(path, &schema);
+        else
+            table.open(path, ClientTable::OpenMode::ReadOnly, &schema);
         return true;
     } catch (const TableError& e) {
         if (error)
@@ -89,6 +102,12 @@ void TDBX::setUpAttributeViews()
 {
     for (TableView* v : {&K2T1, &K2T3, &m_lookAttr})
         v->setIndexFields(attributeOrder);
+}
+
+// Linked once both tables hold rows, so that the texts the link asks for
+// are among those loaded.
+void TDBX::linkTextsToAttributes()
+{
     K3T2.setMasterSource(&K2T1, {QStringLiteral("LINK3")});
 }
 
@@ -132,23 +151,95 @@ bool TDBX::open(const QString& databaseDir, QString* error)
     if (m_opened)
         return true;
     m_databaseDir = databaseDir;
-    // Tables load in the order their first views open: K3T1 (texts), K2T1,
+    // Tables open in the order their first views open: K3T1 (texts), K2T1,
     // K2T3 (attributes), K3T2, K1T0..K1T4 (tree), K4T1 (pictures). The first
-    // failure stops the opening; what is open stays usable.
-    if (!openTable(m_texts, textFile(), StandardSchemas::texts(), error))
+    // failure stops the opening; what is open stays usable (and complete).
+    auto stop = [this] {
+        finishLoading();
+        if (m_texts.isOpen() && m_attributes.isOpen())
+            linkTextsToAttributes();
         return false;
+    };
+    if (!openTable(m_texts, textFile(), StandardSchemas::texts(), error, true))
+        return stop();
     setUpTextViews();
-    if (!openTable(m_attributes, attributeFile(), StandardSchemas::attributes(), error))
-        return false;
+    if (!openTable(m_attributes, attributeFile(), StandardSchemas::attributes(), error, true))
+        return stop();
     setUpAttributeViews();
     if (!openTable(m_tree, treeFile(), StandardSchemas::tree(), error))
-        return false;
+        return stop();
     setUpTreeViews();
-    if (!openTable(m_pictures, pictureFile(), StandardSchemas::pictures(), error))
+    try {
+        loadFirstRows();
+    } catch (const TableError& e) {
+        if (error)
+            *error = e.message();
+        m_texts.close();
+        m_attributes.close();
         return false;
+    }
+    linkTextsToAttributes();
+    if (!openTable(m_pictures, pictureFile(), StandardSchemas::pictures(), error))
+        return stop();
     setUpPictureViews();
     m_opened = true;
+    // The rest once the window has had the chance to paint.
+    if (QCoreApplication::instance() && !isFullyLoaded())
+        m_loader.start(50);
     return true;
+}
+
+// The attribute rows of the segments and their top-level groups, and the
+// texts those rows link to.
+void TDBX::loadFirstRows()
+{
+    const TableSchema& s = m_tree.schema();
+    const int link1 = s.fieldIndex(QStringLiteral("LINK1"));
+    const int link2 = s.fieldIndex(QStringLiteral("LINK2"));
+    const int look = s.fieldIndex(QStringLiteral("LOOK"));
+    const ColumnStore& tree = m_tree.columns();
+    std::vector<std::pair<int, QString>> segments;
+    std::vector<int> nodes;
+    for (int row = 0; row < m_tree.rowSlots(); ++row) {
+        if (m_tree.isLive(row) && tree.intValue(row, link1) == 0) {
+            segments.emplace_back(tree.intValue(row, link2), m_tree.cell(row, look).toString());
+            nodes.push_back(tree.intValue(row, link2));
+        }
+    }
+    for (int row = 0; row < m_tree.rowSlots(); ++row) {
+        if (!m_tree.isLive(row))
+            continue;
+        const std::pair<int, QString> parent(tree.intValue(row, link1),
+                                             m_tree.cell(row, look).toString());
+        if (std::find(segments.begin(), segments.end(), parent) != segments.end())
+            nodes.push_back(tree.intValue(row, link2));
+    }
+    m_attributes.loadSubset(QStringLiteral("LINK2"), nodes);
+    const int link3 = m_attributes.schema().fieldIndex(QStringLiteral("LINK3"));
+    std::vector<int> texts;
+    for (int row = 0; row < m_attributes.loadedSlots(); ++row) {
+        if (m_attributes.isLive(row))
+            texts.push_back(m_attributes.columns().intValue(row, link3));
+    }
+    m_texts.loadSubset(QStringLiteral("LINK3"), texts);
+}
+
+void TDBX::loadSlice()
+{
+    // About a frame's worth of reading, then the window's events again.
+    if (!m_attributes.isComplete())
+        m_attributes.loadMore(10);
+    else if (!m_texts.isComplete())
+        m_texts.loadMore(10);
+    if (!isFullyLoaded())
+        m_loader.start(0);
+}
+
+void TDBX::finishLoading()
+{
+    m_loader.stop();
+    m_attributes.finishLoading();
+    m_texts.finishLoading();
 }
 
 void TDBX::setSegment(int segment)
@@ -245,6 +336,7 @@ void TDBX::setCertCode(const QString& code)
 
 bool TDBX::openSearch(QString* error)
 {
+    finishLoading(); // the search reads every row
     if (m_searchOpen)
         return true;
     if (!openTable(m_texts, textFile(), StandardSchemas::texts(), error) ||

@@ -7,9 +7,11 @@
 //
 // Runs without a display: windows get failures as text and show them.
 
-#include "ClientTable.h"
+#include "TableView.h"
 
 #include <QString>
+#include <QTimer>
+#include <functional>
 #include <optional>
 
 class TDBX
@@ -46,9 +48,25 @@ public:
     // views are opened. On the first table that cannot be opened it stops
     // and returns false with the engine's message in *error; the views not
     // yet opened stay closed. Cert and the search views stay closed.
+    //
+    // So that the window can show its first tree at once, the two large
+    // tables (attributes and texts) are only checked here and loaded with
+    // the rows of the segments and their top-level groups (what the first
+    // tree and the page of its first group read); the rest follows in short
+    // slices on the event loop, or at once when something needs it.
     bool open(const QString& databaseDir, QString* error = nullptr);
     // True when every table opened.
     bool isOpen() const { return m_opened; }
+    // True once every table holds all its rows.
+    bool isFullyLoaded() const { return m_texts.isComplete() && m_attributes.isComplete(); }
+    // Reads whatever is still missing now.
+    void finishLoading();
+    // A table that turns out damaged while the rest of it is read is closed;
+    // the handler receives the engine's message (the windows show it).
+    void setLoadErrorHandler(std::function<void(const QString& message)> handler)
+    {
+        m_onLoadError = std::move(handler);
+    }
     const QString& databaseDir() const { return m_databaseDir; }
 
     // The language code ("ANG", "SLO", ...) whose text column is read. A code
@@ -122,12 +140,17 @@ private:
     void setUpPictureViews();
     void applyCertFilter();
     bool openTable(ClientTable& table, const QString& file, const TableSchema& schema,
-                   QString* error);
+                   QString* error, bool staged = false);
+    void loadFirstRows();
+    void loadSlice();
+    void linkTextsToAttributes();
 
     // Views used by lookups so that no view the windows show moves.
     mutable TableView m_lookAttr;
     mutable TableView m_lookText;
 
+    QTimer m_loader; // reads the rest of the large tables in slices
+    std::function<void(const QString&)> m_onLoadError;
     QString m_databaseDir;
     QString m_language = QStringLiteral("ANG");
     QString m_certCode;

@@ -1,5 +1,6 @@
 #include "TableStore.h"
 
+#include "ColumnStore.h"
 #include "TableError.h"
 
 #include <QDate>
@@ -90,12 +91,13 @@ QString columnText(sqlite3_stmt* st, int col)
     return QString::fromUtf8(p, n);
 }
 
-// Reads one stored value; an unusable one is reported by the caller.
-bool readValue(sqlite3_stmt* st, int col, FieldType type, QVariant* out)
+// Reads one stored value into its column; an unusable one is reported by
+// the caller.
+bool readCell(sqlite3_stmt* st, int col, int field, FieldType type, ColumnStore& cells)
 {
     const int kind = sqlite3_column_type(st, col);
     if (kind == SQLITE_NULL) {
-        *out = QVariant();
+        cells.putNull(field);
         return true;
     }
     switch (type) {
@@ -106,34 +108,82 @@ bool readValue(sqlite3_stmt* st, int col, FieldType type, QVariant* out)
         const sqlite3_int64 v = sqlite3_column_int64(st, col);
         if (v < -2147483648LL || v > 2147483647LL)
             return false;
-        *out = QVariant(int(v));
+        cells.putInt(field, int(v));
         return true;
     }
     case FieldType::Float:
         if (kind != SQLITE_INTEGER && kind != SQLITE_FLOAT)
             return false;
-        *out = QVariant(sqlite3_column_double(st, col));
+        cells.putFloat(field, sqlite3_column_double(st, col));
         return true;
-    case FieldType::String:
-        *out = QVariant(columnText(st, col));
+    case FieldType::String: {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+        cells.putUtf8(field, p, sqlite3_column_bytes(st, col));
         return true;
+    }
     case FieldType::Date: {
-        if (kind == SQLITE_INTEGER) {
-            const QDate d = QDate::fromJulianDay(sqlite3_column_int64(st, col));
-            *out = d.isValid() ? QVariant(d) : QVariant();
-            return d.isValid();
-        }
-        const QDate d = QDate::fromString(columnText(st, col), Qt::ISODate);
-        *out = QVariant(d);
-        return d.isValid();
+        const QDate d = kind == SQLITE_INTEGER
+                            ? QDate::fromJulianDay(sqlite3_column_int64(st, col))
+                            : QDate::fromString(columnText(st, col), Qt::ISODate);
+        if (!d.isValid())
+            return false;
+        cells.putDay(field, d.toJulianDay());
+        return true;
     }
     case FieldType::DateTime: {
         const QDateTime dt = QDateTime::fromString(columnText(st, col), Qt::ISODateWithMs);
-        *out = QVariant(dt);
-        return dt.isValid();
+        if (!dt.isValid())
+            return false;
+        cells.putDateTime(field, dt);
+        return true;
     }
     }
     return false;
+}
+
+// Rows given as arrays of values.
+class PointerRows : public TableStore::Rows
+{
+public:
+    PointerRows(const std::vector<const QVariant*>& rows, size_t fields)
+        : m_rows(rows), m_fields(fields)
+    {
+    }
+    size_t count() const override { return m_rows.size(); }
+    void read(size_t row, std::vector<QVariant>& values) const override
+    {
+        values.assign(m_rows[row], m_rows[row] + m_fields);
+    }
+
+private:
+    const std::vector<const QVariant*>& m_rows;
+    size_t m_fields;
+};
+
+// SQLite replays a write-ahead log it finds beside a database file onto it,
+// whatever file that is now. A program killed while it wrote leaves its log
+// behind: before a new file takes the name, the log is folded into the file
+// it belongs to (or dropped when that file is no database at all).
+void settleLeftoverLog(const QString& nativePath)
+{
+    const QString wal = nativePath + QStringLiteral("-wal");
+    if (!QFileInfo::exists(wal))
+        return;
+    sqlite3* db = nullptr;
+    bool inUse = false;
+    if (QFileInfo::exists(nativePath) &&
+        sqlite3_open_v2(QFile::encodeName(nativePath).constData(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK) {
+        char* error = nullptr;
+        const int rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, &error);
+        sqlite3_free(error);
+        inUse = rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
+    }
+    sqlite3_close_v2(db);
+    if (inUse)
+        throw TableError(nativePath, QStringLiteral("the file is in use by another program"));
+    QFile::remove(wal);
+    QFile::remove(nativePath + QStringLiteral("-shm"));
 }
 
 void syncPath(const QByteArray& path, bool directory)
@@ -201,6 +251,10 @@ void TableStore::open(const QString& nativePath, bool readOnly)
     }
     sqlite3_busy_timeout(m_db, 3000);
     try {
+        // Files that are only read are mapped rather than copied page by
+        // page into SQLite's cache.
+        if (readOnly)
+            exec("PRAGMA mmap_size=1073741824");
         if (!readOnly) {
             // Write-through commits go to the write-ahead log: a killed
             // program keeps every committed row, a crash keeps old or new.
@@ -215,6 +269,8 @@ void TableStore::open(const QString& nativePath, bool readOnly)
 
 void TableStore::finalizeAll()
 {
+    sqlite3_finalize(m_read);
+    m_read = nullptr;
     sqlite3_finalize(m_insert);
     sqlite3_finalize(m_update);
     sqlite3_finalize(m_delete);
@@ -226,6 +282,9 @@ void TableStore::close()
     finalizeAll();
     if (!m_db)
         return;
+    if (m_snapshot)
+        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    m_snapshot = false;
     if (!m_readOnly) // back to a single file once the log is folded in
         sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     sqlite3_close_v2(m_db);
@@ -302,46 +361,159 @@ TableSchema TableStore::readSchema()
     return schema;
 }
 
-void TableStore::loadRows(const TableSchema& schema, std::vector<QVariant>& cells,
-                          std::vector<qint64>& fileRowIds, bool roomToGrow)
+void TableStore::loadRows(const TableSchema& schema, ColumnStore& cells,
+                          std::vector<qint64>* fileRowIds, bool roomToGrow)
 {
-    sqlite3_stmt* st =
-        prepare(QStringLiteral("SELECT rid,%1 FROM kt_rows ORDER BY rid").arg(columnList(schema)));
-    const int n = int(schema.fields.size());
-    {
+    startReading(schema, cells, fileRowIds, roomToGrow);
+    while (readRows(schema, cells, fileRowIds, 1 << 30)) {
+    }
+}
+
+void TableStore::holdSnapshot()
+{
+    if (!m_snapshot) {
+        exec("BEGIN");
+        m_snapshot = true;
+    }
+}
+
+void TableStore::rowIdRange(qint64* count, qint64* maxRowId)
+{
+    sqlite3_stmt* st = prepare(QStringLiteral("SELECT count(*), max(rid) FROM kt_rows"));
+    *count = *maxRowId = 0;
+    if (sqlite3_step(st) == SQLITE_ROW) {
+        *count = sqlite3_column_int64(st, 0);
+        *maxRowId = sqlite3_column_int64(st, 1);
+    }
+    sqlite3_finalize(st);
+}
+
+void TableStore::startReading(const TableSchema& schema, ColumnStore& cells,
+                              std::vector<qint64>* fileRowIds, bool roomToGrow, bool bySlot)
+{
+    sqlite3_finalize(m_read);
+    m_read = nullptr;
+    if (!bySlot) {
+        cells.reset(schema);
         // Row ids are dense unless rows were deleted: a cheap upper bound.
         sqlite3_stmt* count = prepare(QStringLiteral("SELECT max(rid) FROM kt_rows"));
         if (sqlite3_step(count) == SQLITE_ROW) {
             qint64 rows = std::clamp<qint64>(sqlite3_column_int64(count, 0), 0, 50000000);
-            // Tables that are edited get room for new rows, so that a post
-            // does not move every cell of a big table.
+            // Tables that are edited get room for new rows.
             if (roomToGrow)
                 rows += rows / 8 + 64;
-            fileRowIds.reserve(size_t(rows));
-            cells.reserve(size_t(rows) * size_t(n));
+            cells.reserve(size_t(rows));
+            if (fileRowIds)
+                fileRowIds->reserve(size_t(rows));
         }
         sqlite3_finalize(count);
     }
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        fileRowIds.push_back(sqlite3_column_int64(st, 0));
-        for (int f = 0; f < n; ++f) {
-            QVariant v;
-            if (!readValue(st, f + 1, schema.fields[size_t(f)].type, &v)) {
-                const qint64 row = fileRowIds.back();
-                sqlite3_finalize(st);
-                throw TableError(m_path,
-                                 QStringLiteral("row %1: field %2 holds no valid %3")
-                                     .arg(row)
-                                     .arg(schema.fields[size_t(f)].name,
-                                          TableSchema::typeName(schema.fields[size_t(f)].type)));
-            }
-            cells.push_back(std::move(v));
-        }
+    m_read =
+        prepare(QStringLiteral("SELECT rid,%1 FROM kt_rows ORDER BY rid").arg(columnList(schema)));
+}
+
+bool TableStore::readRows(const TableSchema& schema, ColumnStore& cells,
+                          std::vector<qint64>* fileRowIds, int maxRows, std::vector<quint8>* marks)
+{
+    if (!m_read)
+        return false;
+    bool done = false;
+    readInto(m_read, schema, cells, fileRowIds, maxRows, marks, &done);
+    if (done) {
+        sqlite3_finalize(m_read);
+        m_read = nullptr;
+    }
+    return !done;
+}
+
+// One pass over the field alone finds the rows; they are then read by id.
+void TableStore::readSubset(const TableSchema& schema, ColumnStore& cells, const QString& field,
+                            std::vector<int>& values, std::vector<quint8>* marks)
+{
+    std::sort(values.begin(), values.end());
+    std::vector<qint64> wanted, lowRows, highRows;
+    int low = 0, high = 0;
+    bool any = false;
+    sqlite3_stmt* st = prepare(QStringLiteral("SELECT rid,%1 FROM kt_rows").arg(quoted(field)));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        if (sqlite3_column_type(st, 1) != SQLITE_INTEGER)
+            continue; // a damaged row is reported when the whole table is read
+        const qint64 rid = sqlite3_column_int64(st, 0);
+        const int v = sqlite3_column_int(st, 1);
+        if (std::binary_search(values.begin(), values.end(), v))
+            wanted.push_back(rid);
+        if (!any || v < low)
+            low = v, lowRows.clear();
+        if (!any || v > high)
+            high = v, highRows.clear();
+        if (v == low)
+            lowRows.push_back(rid);
+        if (v == high)
+            highRows.push_back(rid);
+        any = true;
     }
     sqlite3_finalize(st);
+    if (any) {
+        values.push_back(low);
+        values.push_back(high);
+        wanted.insert(wanted.end(), lowRows.begin(), lowRows.end());
+        wanted.insert(wanted.end(), highRows.begin(), highRows.end());
+    }
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    st = prepare(
+        QStringLiteral("SELECT rid,%1 FROM kt_rows WHERE rid=?").arg(columnList(schema)));
+    try {
+        for (qint64 rid : wanted) {
+            sqlite3_reset(st);
+            sqlite3_bind_int64(st, 1, rid);
+            bool done = false;
+            readInto(st, schema, cells, nullptr, 1, marks, &done);
+        }
+    } catch (...) {
+        sqlite3_finalize(st);
+        throw;
+    }
+    sqlite3_finalize(st);
+}
+
+// Reads up to maxRows rows of a running query; *done at its end.
+void TableStore::readInto(sqlite3_stmt* st, const TableSchema& schema, ColumnStore& cells,
+                          std::vector<qint64>* fileRowIds, int maxRows,
+                          std::vector<quint8>* marks, bool* done)
+{
+    const int n = int(schema.fields.size());
+    int rc = SQLITE_ROW;
+    for (int count = 0; count < maxRows && (rc = sqlite3_step(st)) == SQLITE_ROW; ++count) {
+        const qint64 rid = sqlite3_column_int64(st, 0);
+        if (marks) {
+            if (rid < 1 || rid > qint64(marks->size()))
+                throw TableError(m_path, QStringLiteral("row %1 lies beyond the table").arg(rid));
+            if ((*marks)[size_t(rid - 1)] != 0)
+                continue; // read before
+            cells.beginRowAt(int(rid - 1));
+        } else {
+            cells.beginRow();
+        }
+        if (fileRowIds)
+            fileRowIds->push_back(rid);
+        for (int f = 0; f < n; ++f) {
+            if (!readCell(st, f + 1, f, schema.fields[size_t(f)].type, cells))
+                throw TableError(m_path,
+                                 QStringLiteral("row %1: field %2 holds no valid %3")
+                                     .arg(rid)
+                                     .arg(schema.fields[size_t(f)].name,
+                                          TableSchema::typeName(schema.fields[size_t(f)].type)));
+        }
+        cells.endRow();
+        if (marks)
+            (*marks)[size_t(rid - 1)] = 2;
+    }
+    if (rc == SQLITE_ROW)
+        return; // more to read
     if (rc != SQLITE_DONE)
         fail(QStringLiteral("the rows cannot be read"));
+    *done = true;
 }
 
 void TableStore::createTables(const TableSchema& schema)
@@ -405,7 +577,7 @@ void TableStore::createTables(const TableSchema& schema)
     sqlite3_finalize(st);
 }
 
-void TableStore::insertRows(const TableSchema& schema, const std::vector<const QVariant*>& rows,
+void TableStore::insertRows(const TableSchema& schema, const Rows& rows,
                             std::vector<qint64>& fileRowIds)
 {
     const int n = int(schema.fields.size());
@@ -415,10 +587,12 @@ void TableStore::insertRows(const TableSchema& schema, const std::vector<const Q
     sqlite3_stmt* st = prepare(QStringLiteral("INSERT INTO kt_rows(%1) VALUES(%2)")
                                    .arg(columnList(schema), marks.join(',')));
     fileRowIds.clear();
-    fileRowIds.reserve(rows.size());
-    for (const QVariant* row : rows) {
+    fileRowIds.reserve(rows.count());
+    std::vector<QVariant> values;
+    for (size_t r = 0; r < rows.count(); ++r) {
+        rows.read(r, values);
         for (int f = 0; f < n; ++f)
-            bindValue(st, f + 1, schema.fields[size_t(f)].type, row[f]);
+            bindValue(st, f + 1, schema.fields[size_t(f)].type, values[size_t(f)]);
         if (sqlite3_step(st) != SQLITE_DONE) {
             sqlite3_finalize(st);
             fail(QStringLiteral("cannot write the rows"));
@@ -476,7 +650,7 @@ void TableStore::writeChanges(const TableSchema& schema, std::vector<RowWrite>& 
     }
 }
 
-void TableStore::rewrite(const TableSchema& schema, const std::vector<const QVariant*>& rows,
+void TableStore::rewrite(const TableSchema& schema, const Rows& rows,
                          std::vector<qint64>& fileRowIds)
 {
     finalizeAll();
@@ -498,6 +672,12 @@ void TableStore::rewrite(const TableSchema& schema, const std::vector<const QVar
 void TableStore::writeNewFile(const QString& nativePath, const TableSchema& schema,
                               const std::vector<const QVariant*>& rows,
                               std::vector<qint64>& fileRowIds)
+{
+    writeNewFile(nativePath, schema, PointerRows(rows, schema.fields.size()), fileRowIds);
+}
+
+void TableStore::writeNewFile(const QString& nativePath, const TableSchema& schema,
+                              const Rows& rows, std::vector<qint64>& fileRowIds)
 {
     const QString temp = nativePath + QStringLiteral(".part");
     const QByteArray tempName = QFile::encodeName(temp);
@@ -529,6 +709,12 @@ void TableStore::writeNewFile(const QString& nativePath, const TableSchema& sche
         throw;
     }
     syncPath(tempName, false);
+    try {
+        settleLeftoverLog(nativePath);
+    } catch (const TableError&) {
+        QFile::remove(temp);
+        throw;
+    }
     if (::rename(tempName.constData(), QFile::encodeName(nativePath).constData()) != 0) {
         const QString reason = QString::fromLocal8Bit(strerror(errno));
         QFile::remove(temp);

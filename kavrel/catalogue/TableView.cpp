@@ -7,22 +7,29 @@
 
 #include <algorithm>
 
-namespace {
-
-class ViewSource : public FilterExpr::Source
+// Filters read rows through the view, so that they see buffered changes and
+// calculated fields.
+class TableView::FilterSource : public FilterExpr::Source
 {
 public:
-    explicit ViewSource(const TableView& view) : m_view(view) {}
+    explicit FilterSource(const TableView& view) : m_view(view) {}
     const QVariant& value(int rowId, int field, QVariant& scratch) const override
     {
         return m_view.valueRef(rowId, field, scratch);
+    }
+    bool compareField(int rowId, int field, const QVariant& constant, int* result) const override
+    {
+        // Stored cells compare in place; buffered and calculated values
+        // through value().
+        if (field >= m_view.m_table->fieldCount() || m_view.bufferedRow(rowId))
+            return false;
+        *result = m_view.m_table->columns().compare(field, rowId, constant);
+        return true;
     }
 
 private:
     const TableView& m_view;
 };
-
-} // namespace
 
 // ---------------------------------------------------------------- records
 
@@ -30,8 +37,7 @@ QVariant TableRecord::value(const QString& field) const
 {
     const int f = m_view->fieldIndex(field);
     if (f < 0)
-        throw TableError(m_view->table().nativePath(),
-                         QStringLiteral("no such field: %1").arg(field));
+        throw TableError(m_view->file(), QStringLiteral("no such field: %1").arg(field));
     return m_view->rowValue(m_row, f);
 }
 
@@ -44,7 +50,7 @@ QVariant TableRecord::value(int field) const
 
 TableView::TableView(ClientTable& table, const QString& name) : m_table(&table), m_name(name)
 {
-    table.attach(this);
+    table.addObserver(this);
     if (table.isOpen())
         tableOpened();
 }
@@ -52,11 +58,9 @@ TableView::TableView(ClientTable& table, const QString& name) : m_table(&table),
 TableView::~TableView()
 {
     if (m_table)
-        m_table->detach(this);
-    if (m_master) {
-        auto& list = m_master->m_details;
-        list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    }
+        m_table->removeObserver(this);
+    if (m_master)
+        std::erase(m_master->m_details, this);
     for (TableView* detail : m_details) {
         detail->m_master = nullptr;
         detail->m_rows.clear();
@@ -64,26 +68,38 @@ TableView::~TableView()
     }
 }
 
+const QString& TableView::file() const
+{
+    static const QString none;
+    return m_table ? m_table->nativePath() : none;
+}
+
 TableView::State TableView::state() const
 {
     if (!m_table || !m_table->isOpen())
         return State::Inactive;
-    return m_editState;
+    switch (m_edit.mode()) {
+    case EditBuffer::Mode::Edit:
+        return State::Edit;
+    case EditBuffer::Mode::Insert:
+        return State::Insert;
+    case EditBuffer::Mode::None:
+        break;
+    }
+    return State::Browse;
 }
 
 void TableView::tableOpened()
 {
-    m_editState = State::Browse;
-    m_pendingEdits.clear();
-    m_pendingDeletes.clear();
-    m_pendingInserts.clear();
+    m_edit.clear();
+    m_changes.clear();
     m_rows.clear();
     m_pos = -1;
     QString error;
     try {
-        resolveOrder();
+        m_order.resolve(m_table->schema(), file());
     } catch (const TableError& e) {
-        m_order.clear();
+        m_order.clearResolved();
         error = e.message();
     }
     try {
@@ -110,13 +126,42 @@ void TableView::tableClosing()
     m_rows.clear();
     m_pos = -1;
     m_bof = m_eof = true;
-    m_editState = State::Browse;
-    m_editBuffer.clear();
-    m_pendingEdits.clear();
-    m_pendingDeletes.clear();
-    m_pendingInserts.clear();
+    m_edit.clear();
+    m_changes.clear();
     for (TableView* detail : std::vector<TableView*>(m_details))
         detail->masterMoved();
+}
+
+void TableView::tableRowsArrived()
+{
+    const int current = currentRowId();
+    rebuild(current != -1); // an empty view starts on its first row
+    if (currentRowId() != current)
+        scrolled();
+    dataChanged();
+}
+
+bool TableView::endsCovered() const
+{
+    const bool filtered = m_filtered && m_filterExpr && !m_filterExpr->isEmpty();
+    return !filtered && !m_order.isFileOrder() && !m_cached &&
+           m_table->coversEnds(m_order.field(0));
+}
+
+bool TableView::keyCovered(const std::vector<QVariant>& key) const
+{
+    if (key.empty() || m_order.isFileOrder() || key[0].metaType() != QMetaType::fromType<int>())
+        return false;
+    return m_table->covers(m_order.field(0), *static_cast<const int*>(key[0].constData()));
+}
+
+// A restriction to a key the loaded rows do not cover waits for the rest.
+void TableView::completeIfUncovered()
+{
+    std::vector<QVariant> key;
+    bool restricted = false;
+    if (rangeKey(&key, &restricted) && restricted && !keyCovered(key))
+        m_table->finishLoading();
 }
 
 void TableView::tableDestroyed()
@@ -125,12 +170,26 @@ void TableView::tableDestroyed()
     m_table = nullptr;
 }
 
-void TableView::flushForClose()
+void TableView::tableFlushing()
 {
-    if (m_editState == State::Edit || m_editState == State::Insert)
+    if (m_edit.isActive())
         post();
     if (pendingUpdates() > 0)
         applyUpdates();
+}
+
+void TableView::tableRowChanged(int rowId)
+{
+    if (!isActive())
+        return;
+    if (m_cached && rowId >= 0 && m_changes.touches(rowId)) {
+        if (!m_table->isLive(rowId)) { // deleted underneath: the buffered change is void
+            m_changes.forget(rowId);
+            updateRow(rowId);
+        }
+        return;
+    }
+    updateRow(rowId);
 }
 
 // ----------------------------------------------------------------- fields
@@ -156,8 +215,7 @@ int TableView::requireField(const QString& name) const
 {
     const int f = fieldIndex(name);
     if (f < 0)
-        throw TableError(m_table ? m_table->nativePath() : QString(),
-                         QStringLiteral("no such field: %1").arg(name));
+        throw TableError(file(), QStringLiteral("no such field: %1").arg(name));
     return f;
 }
 
@@ -185,24 +243,21 @@ void TableView::setAutoCalcFields(bool on)
     }
 }
 
-const QVariant& TableView::storedValue(int rowId, int field) const
+QVariant TableView::storedValue(int rowId, int field) const
 {
-    if (rowId == kEditRow)
-        return m_editBuffer[size_t(field)];
-    if (rowId < 0)
-        return m_pendingInserts[size_t(pendingIndex(rowId))][size_t(field)];
-    if (!m_pendingEdits.empty()) {
-        auto it = m_pendingEdits.find(rowId);
-        if (it != m_pendingEdits.end())
-            return it->second[size_t(field)];
-    }
+    if (const std::vector<QVariant>* buffered = bufferedRow(rowId))
+        return (*buffered)[size_t(field)];
     return m_table->cell(rowId, field);
 }
 
 const QVariant& TableView::valueRef(int rowId, int field, QVariant& scratch) const
 {
-    if (field < m_table->fieldCount())
-        return storedValue(rowId, field);
+    if (field < m_table->fieldCount()) {
+        if (const std::vector<QVariant>* buffered = bufferedRow(rowId))
+            return (*buffered)[size_t(field)];
+        scratch = m_table->cell(rowId, field);
+        return scratch;
+    }
     scratch = rowValue(rowId, field);
     return scratch;
 }
@@ -235,127 +290,48 @@ QVariant TableView::value(const QString& field) const
 
 QVariant TableView::value(int field) const
 {
-    if (m_editState == State::Edit || m_editState == State::Insert)
+    if (m_edit.isActive())
         return rowValue(kEditRow, field);
     return rowValue(currentRowId(), field);
 }
 
 // ------------------------------------------------------ order and ranges
 
-void TableView::resolveOrder()
+// A new order or restriction: the view starts again on its first row.
+void TableView::reorder()
 {
-    if (!m_table || !m_table->isOpen())
+    if (!isActive())
         return;
-    const TableSchema& schema = m_table->schema();
-    QStringList names = m_orderNames;
-    if (!m_indexName.isEmpty()) {
-        const IndexDef* idx = schema.index(m_indexName);
-        if (!idx)
-            throw TableError(m_table->nativePath(),
-                             QStringLiteral("no such index: %1").arg(m_indexName));
-        names = idx->fields;
-    }
-    std::vector<int> order;
-    for (const QString& name : names) {
-        const int f = schema.fieldIndex(name);
-        if (f < 0)
-            throw TableError(m_table->nativePath(),
-                             QStringLiteral("no such field to order by: %1").arg(name));
-        order.push_back(f);
-    }
-    m_order = order;
+    rebuild(false);
+    scrolled();
+    dataChanged();
 }
 
 void TableView::setIndexName(const QString& indexName)
 {
     checkBrowse();
-    const QString previous = m_indexName;
-    m_indexName = indexName;
-    if (indexName.isEmpty())
-        m_orderNames.clear();
-    try {
-        resolveOrder();
-    } catch (const TableError&) {
-        m_indexName = previous;
-        throw;
-    }
-    if (isActive()) {
-        rebuild(false);
-        scrolled();
-        dataChanged();
-    }
+    m_order.selectIndex(indexName, isActive() ? &m_table->schema() : nullptr, file());
+    reorder();
 }
 
 void TableView::setIndexFields(const QStringList& fieldNames)
 {
     checkBrowse();
-    const QString previousIndex = m_indexName;
-    const QStringList previousNames = m_orderNames;
-    m_indexName.clear();
-    m_orderNames = fieldNames;
-    try {
-        resolveOrder();
-    } catch (const TableError&) {
-        m_indexName = previousIndex;
-        m_orderNames = previousNames;
-        throw;
-    }
-    if (isActive()) {
-        rebuild(false);
-        scrolled();
-        dataChanged();
-    }
+    m_order.selectFields(fieldNames, isActive() ? &m_table->schema() : nullptr, file());
+    reorder();
 }
 
 QStringList TableView::orderFields() const
 {
-    QStringList names;
-    for (int f : m_order)
-        names << m_table->schema().fields[size_t(f)].name;
-    return names;
-}
-
-std::vector<QVariant> TableView::coerceKey(const QVariantList& keyPrefix) const
-{
-    std::vector<QVariant> key;
-    coerceKeyInto(keyPrefix, key);
-    return key;
-}
-
-void TableView::coerceKeyInto(const QVariantList& keyPrefix, std::vector<QVariant>& key) const
-{
-    if (keyPrefix.size() > qsizetype(m_order.size()))
-        throw TableError(
-            m_table ? m_table->nativePath() : QString(),
-            QStringLiteral("the key has %1 values, the order of view %2 only %3 fields")
-                .arg(keyPrefix.size())
-                .arg(m_name)
-                .arg(m_order.size()));
-    key.clear();
-    const TableSchema& schema = m_table->schema();
-    for (qsizetype i = 0; i < keyPrefix.size(); ++i) {
-        const FieldDef& field = schema.fields[size_t(m_order[size_t(i)])];
-        const QVariant& value = keyPrefix[i];
-        const QMetaType type = value.metaType();
-        const bool isInt = type == QMetaType::fromType<int>();
-        const int intValue = isInt ? *static_cast<const int*>(value.constData()) : 0;
-        if ((type == QMetaType::fromType<QString>() && field.type == FieldType::String) ||
-            (isInt && field.type == FieldType::Int32) ||
-            (isInt && field.type == FieldType::Int16 && intValue >= -32768 && intValue <= 32767)) {
-            key.push_back(value); // already canonical
-            continue;
-        }
-        FieldDef def = field;
-        def.width = 0; // a longer key simply matches nothing
-        key.push_back(FieldValue::coerce(def, value));
-    }
+    return m_table ? m_order.fieldNames(m_table->schema()) : QStringList();
 }
 
 void TableView::setRange(const QVariantList& keyPrefix)
 {
     checkBrowse();
-    m_range = coerceKey(keyPrefix);
-    m_hasRange = true;
+    std::vector<QVariant> key;
+    m_order.coerceKey(m_table->schema(), keyPrefix, key, m_name, file());
+    m_order.setRange(std::move(key));
     rebuild(false);
     scrolled();
     dataChanged();
@@ -363,8 +339,7 @@ void TableView::setRange(const QVariantList& keyPrefix)
 
 void TableView::cancelRange()
 {
-    m_hasRange = false;
-    m_range.clear();
+    m_order.cancelRange();
     rebuild(false);
     scrolled();
     dataChanged();
@@ -389,26 +364,19 @@ void TableView::clearMasterSource()
 {
     if (!m_master)
         return;
-    auto& list = m_master->m_details;
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    std::erase(m_master->m_details, this);
     m_master = nullptr;
     m_masterFieldNames.clear();
-    if (isActive()) {
-        rebuild(false);
-        scrolled();
-        dataChanged();
-    }
+    reorder();
 }
 
 void TableView::masterMoved()
 {
     if (!isActive())
         return;
-    if (m_editState != State::Browse)
+    if (m_edit.isActive())
         cancel();
-    rebuild(false);
-    scrolled();
-    dataChanged();
+    reorder();
 }
 
 // The key prefix the view is restricted to; false when it shows nothing.
@@ -425,7 +393,7 @@ bool TableView::rangeKey(std::vector<QVariant>* key, bool* restricted) const
             const int mf = m_master->fieldIndex(m_masterFieldNames[i]);
             if (mf < 0)
                 return false;
-            FieldDef def = m_table->schema().fields[size_t(m_order[size_t(i)])];
+            FieldDef def = m_table->schema().fields[size_t(m_order.field(size_t(i)))];
             def.width = 0;
             try {
                 key->push_back(FieldValue::coerce(def, m_master->value(mf)));
@@ -435,22 +403,24 @@ bool TableView::rangeKey(std::vector<QVariant>* key, bool* restricted) const
         }
         return true;
     }
-    if (m_hasRange) {
+    if (m_order.hasRange()) {
         *restricted = true;
-        if (m_range.size() > m_order.size())
+        if (m_order.range().size() > m_order.size())
             return false;
-        *key = m_range;
+        *key = m_order.range();
     }
     return true;
 }
 
 int TableView::compareKey(int rowId, const std::vector<QVariant>& key, size_t from) const
 {
-    const TableSchema& schema = m_table->schema();
+    const ColumnStore& cells = m_table->columns();
+    const std::vector<QVariant>* buffered = bufferedRow(rowId);
     for (size_t i = from; i < key.size(); ++i) {
-        const int f = m_order[i];
-        const int c =
-            FieldValue::compareInline(schema.fields[size_t(f)].type, storedValue(rowId, f), key[i]);
+        const int f = m_order.field(i);
+        const int c = buffered ? FieldValue::compare(m_table->schema().fields[size_t(f)].type,
+                                                     (*buffered)[size_t(f)], key[i])
+                               : cells.compare(f, rowId, key[i]);
         if (c != 0)
             return c;
     }
@@ -459,10 +429,19 @@ int TableView::compareKey(int rowId, const std::vector<QVariant>& key, size_t fr
 
 int TableView::compareOrder(int a, int b) const
 {
-    const TableSchema& schema = m_table->schema();
-    for (int f : m_order) {
-        const int c = FieldValue::compareInline(schema.fields[size_t(f)].type, storedValue(a, f),
-                                                storedValue(b, f));
+    const std::vector<QVariant>* bufferedA = bufferedRow(a);
+    const std::vector<QVariant>* bufferedB = bufferedRow(b);
+    for (int f : m_order.fields()) {
+        int c;
+        if (!bufferedA && !bufferedB)
+            c = m_table->columns().compare(f, a, b);
+        else if (!bufferedA)
+            c = m_table->columns().compare(f, a, (*bufferedB)[size_t(f)]);
+        else if (!bufferedB)
+            c = -m_table->columns().compare(f, b, (*bufferedA)[size_t(f)]);
+        else
+            c = FieldValue::compare(m_table->schema().fields[size_t(f)].type,
+                                    (*bufferedA)[size_t(f)], (*bufferedB)[size_t(f)]);
         if (c != 0)
             return c;
     }
@@ -474,113 +453,126 @@ bool TableView::passes(int rowId) const
 {
     if (!m_filtered || !m_filterExpr || m_filterExpr->isEmpty())
         return true;
-    return m_filterExpr->matches(ViewSource(*this), rowId);
-}
-
-bool TableView::isPendingRow(int rowId) const
-{
-    if (rowId < 0)
-        return true;
-    return m_pendingEdits.count(rowId) > 0 ||
-           std::find(m_pendingDeletes.begin(), m_pendingDeletes.end(), rowId) !=
-               m_pendingDeletes.end();
+    return m_filterExpr->matches(FilterSource(*this), rowId);
 }
 
 bool TableView::isVisibleRow(int rowId, bool restricted, const std::vector<QVariant>& key) const
 {
     if (rowId < 0) {
-        const int i = pendingIndex(rowId);
-        if (i < 0 || i >= int(m_pendingInserts.size()) || m_pendingInserts[size_t(i)].empty())
+        if (!m_changes.hasInsert(rowId))
             return false;
-    } else {
-        if (!m_table->isLive(rowId))
-            return false;
-        if (std::find(m_pendingDeletes.begin(), m_pendingDeletes.end(), rowId) !=
-            m_pendingDeletes.end())
-            return false;
+    } else if (!m_table->isLive(rowId) || m_changes.isDeleted(rowId)) {
+        return false;
     }
     if (restricted && compareKey(rowId, key) != 0)
         return false;
     return passes(rowId);
 }
 
+// ---------------------------------------------------------------- rebuild
+
 void TableView::rebuild(bool keepPosition)
 {
+    if (isActive() && !m_table->isComplete())
+        completeIfUncovered(); // may reload the table, and this view with it
     const int oldRow = currentRowId();
     const int oldPos = m_pos;
     m_rows.clear();
-    m_lead.clear();
+    m_keys.clear(); // built again by the first keyed lookup that needs it
+    m_wholeOrder = false;
     m_pos = -1;
     m_bof = m_eof = true;
+    m_provisional = false;
     if (!isActive())
         return;
     std::vector<QVariant> key;
     bool restricted = false;
     if (!rangeKey(&key, &restricted))
         return;
-    if (m_order.empty()) {
+    m_provisional = !m_table->isComplete() && !(restricted && keyCovered(key));
+    if (!collectRows(key, restricted))
+        return;
+    const bool overlay = overlayPending(key, restricted);
+    applyFilter(overlay);
+    m_wholeOrder = !m_order.isFileOrder() && !restricted && !overlay &&
+                   !(m_filtered && m_filterExpr && !m_filterExpr->isEmpty());
+    placeCursor(keepPosition, oldRow, oldPos);
+}
+
+// The table's rows in view order, within the range; false when a range
+// cannot apply (a key on a view in file order).
+bool TableView::collectRows(const std::vector<QVariant>& key, bool restricted)
+{
+    if (m_order.isFileOrder()) {
         if (restricted && !key.empty())
-            return;
-        m_rows.reserve(size_t(m_table->rowCount()));
-        for (int id = 0; id < m_table->rowSlots(); ++id) {
+            return false;
+        m_rows.reserve(size_t(m_table->loadedRowCount()));
+        for (int id = 0; id < m_table->loadedSlots(); ++id) {
             if (m_table->isLive(id))
                 m_rows.push_back(id);
         }
+        return true;
+    }
+    const std::vector<int>& ordered = m_table->orderBy(m_order.fields());
+    auto lo = ordered.begin(), hi = ordered.end();
+    if (restricted && !key.empty()) {
+        const ColumnStore& cells = m_table->columns();
+        auto baseCompare = [&](int row) {
+            for (size_t i = 0; i < key.size(); ++i) {
+                const int c = cells.compare(m_order.field(i), row, key[i]);
+                if (c != 0)
+                    return c;
+            }
+            return 0;
+        };
+        lo = std::partition_point(ordered.begin(), ordered.end(),
+                                  [&](int row) { return baseCompare(row) < 0; });
+        hi = std::partition_point(lo, ordered.end(),
+                                  [&](int row) { return baseCompare(row) <= 0; });
+    }
+    m_rows.assign(lo, hi);
+    return true;
+}
+
+// Rows of the change buffer replace or join the table's rows, placed by
+// their buffered values. True when the buffer held anything.
+bool TableView::overlayPending(const std::vector<QVariant>& key, bool restricted)
+{
+    if (!m_cached || m_changes.isEmpty())
+        return false;
+    std::erase_if(m_rows, [&](int row) { return m_changes.touches(row); });
+    for (int row : m_changes.overlayRows()) {
+        if (!isVisibleRow(row, restricted, key))
+            continue;
+        auto at = std::lower_bound(m_rows.begin(), m_rows.end(), row,
+                                   [&](int a, int b) { return compareOrder(a, b) < 0; });
+        m_rows.insert(at, row);
+    }
+    return true;
+}
+
+void TableView::applyFilter(bool overlay)
+{
+    if (!m_filtered || !m_filterExpr || m_filterExpr->isEmpty())
+        return;
+    const FilterSource source(*this);
+    if (!overlay && m_rows.size() * 2 >= size_t(m_table->loadedRowCount())) {
+        // Most of the table: evaluate in storage order, which reads the
+        // rows' cells sequentially instead of jumping around memory.
+        std::vector<char> pass(size_t(m_table->loadedSlots()), 0);
+        for (int id = 0; id < m_table->loadedSlots(); ++id)
+            pass[size_t(id)] = m_table->isLive(id) && m_filterExpr->matches(source, id);
+        std::erase_if(m_rows, [&](int row) { return !pass[size_t(row)]; });
     } else {
-        const std::vector<int>& ordered = m_table->orderBy(m_order);
-        auto lo = ordered.begin(), hi = ordered.end();
-        if (restricted && !key.empty()) {
-            const TableSchema& schema = m_table->schema();
-            auto baseCompare = [&](int row) {
-                for (size_t i = 0; i < key.size(); ++i) {
-                    const int f = m_order[i];
-                    const int c = FieldValue::compareInline(schema.fields[size_t(f)].type,
-                                                            m_table->cell(row, f), key[i]);
-                    if (c != 0)
-                        return c;
-                }
-                return 0;
-            };
-            lo = std::partition_point(ordered.begin(), ordered.end(),
-                                      [&](int row) { return baseCompare(row) < 0; });
-            hi = std::partition_point(lo, ordered.end(),
-                                      [&](int row) { return baseCompare(row) <= 0; });
-        }
-        m_rows.assign(lo, hi);
+        // Buffered rows were filtered when they were placed.
+        std::erase_if(m_rows, [&](int row) {
+            return (!overlay || !m_changes.touches(row)) && !m_filterExpr->matches(source, row);
+        });
     }
-    const bool overlay = m_cached && (!m_pendingEdits.empty() || !m_pendingDeletes.empty() ||
-                                      !m_pendingInserts.empty());
-    if (overlay) {
-        std::erase_if(m_rows, [&](int row) { return isPendingRow(row); });
-        std::vector<int> extra;
-        for (const auto& entry : m_pendingEdits)
-            extra.push_back(entry.first);
-        for (size_t i = 0; i < m_pendingInserts.size(); ++i)
-            extra.push_back(-2 - int(i));
-        for (int row : extra) {
-            if (!isVisibleRow(row, restricted, key))
-                continue;
-            auto at = std::lower_bound(m_rows.begin(), m_rows.end(), row,
-                                       [&](int a, int b) { return compareOrder(a, b) < 0; });
-            m_rows.insert(at, row);
-        }
-    }
-    if (m_filtered && m_filterExpr && !m_filterExpr->isEmpty()) {
-        const ViewSource source(*this);
-        if (!overlay && m_rows.size() * 2 >= size_t(m_table->rowCount())) {
-            // Most of the table: evaluate in storage order, which reads the
-            // rows' cells sequentially instead of jumping around memory.
-            std::vector<char> pass(size_t(m_table->rowSlots()), 0);
-            for (int id = 0; id < m_table->rowSlots(); ++id)
-                pass[size_t(id)] = m_table->isLive(id) && m_filterExpr->matches(source, id);
-            std::erase_if(m_rows, [&](int row) { return !pass[size_t(row)]; });
-        } else {
-            std::erase_if(m_rows, [&](int row) {
-                return (!overlay || !isPendingRow(row)) && !m_filterExpr->matches(source, row);
-            });
-        }
-    }
-    // The lead array is built by the first keyed lookup that needs it.
+}
+
+void TableView::placeCursor(bool keepPosition, int oldRow, int oldPos)
+{
     if (m_rows.empty())
         return;
     m_bof = m_eof = false;
@@ -593,35 +585,18 @@ void TableView::rebuild(bool keepPosition)
     }
 }
 
-// The leading order field of every row, in view order, when it is an
-// integer: keyed lookups search this compact array before touching rows.
-bool TableView::leadUsable() const
+const OrderedKeys* TableView::keysForLookup()
 {
-    return !m_order.empty() && m_lead.size() == m_rows.size() && isActive() &&
-           m_pendingEdits.empty() && m_pendingInserts.empty() && m_pendingDeletes.empty() &&
-           (m_table->schema().fields[size_t(m_order[0])].type == FieldType::Int32 ||
-            m_table->schema().fields[size_t(m_order[0])].type == FieldType::Int16);
-}
-
-int TableView::leadValue(int rowId) const
-{
-    const QVariant& v = storedValue(rowId, m_order[0]);
-    return v.isValid() ? *static_cast<const int*>(v.constData()) : 0;
-}
-
-void TableView::rebuildLead()
-{
-    m_lead.clear();
-    if (m_order.empty() || !isActive())
-        return;
-    const FieldType type = m_table->schema().fields[size_t(m_order[0])].type;
-    if (type != FieldType::Int32 && type != FieldType::Int16)
-        return;
-    if (!m_pendingEdits.empty() || !m_pendingInserts.empty() || !m_pendingDeletes.empty())
-        return;
-    m_lead.reserve(m_rows.size());
-    for (int row : m_rows)
-        m_lead.push_back(leadValue(row));
+    if (m_order.isFileOrder() || !isActive() || !m_changes.isEmpty())
+        return nullptr;
+    if (m_wholeOrder) {
+        const OrderedKeys& keys = m_table->orderedKeys(m_order.fields());
+        if (keys.size() == m_rows.size())
+            return &keys;
+    }
+    if (!m_keys.isBuilt())
+        m_keys.build(m_table->columns(), m_order.fields(), m_rows);
+    return &m_keys;
 }
 
 int TableView::findPosition(int rowId) const
@@ -637,26 +612,28 @@ void TableView::updateRow(int rowId)
     const int current = currentRowId();
     const int oldPos = m_pos;
     const int at = findPosition(rowId);
-    const bool lead = leadUsable();
-    if (at >= 0) {
+    m_keys.clear();
+    if (at >= 0)
         m_rows.erase(m_rows.begin() + at);
-        if (lead)
-            m_lead.erase(m_lead.begin() + at);
-    }
     std::vector<QVariant> key;
     bool restricted = false;
     const bool visible = rangeKey(&key, &restricted) &&
-                         (!m_order.empty() || !restricted || key.empty()) &&
+                         (!m_order.isFileOrder() || !restricted || key.empty()) &&
                          isVisibleRow(rowId, restricted, key);
     if (visible) {
         auto pos = std::lower_bound(m_rows.begin(), m_rows.end(), rowId,
                                     [&](int a, int b) { return compareOrder(a, b) < 0; });
-        if (lead)
-            m_lead.insert(m_lead.begin() + (pos - m_rows.begin()), leadValue(rowId));
         m_rows.insert(pos, rowId);
     }
     if (at < 0 && !visible)
         return;
+    repositionAfterUpdate(rowId, current, oldPos, visible);
+}
+
+// After updateRow(): the cursor stays on its row, or on the place of the row
+// that left; details and hooks hear of a move.
+void TableView::repositionAfterUpdate(int rowId, int current, int oldPos, bool visible)
+{
     if (m_rows.empty()) {
         m_pos = -1;
         m_bof = m_eof = true;
@@ -676,21 +653,6 @@ void TableView::updateRow(int rowId)
             detail->masterMoved();
     }
     dataChanged();
-}
-
-void TableView::rowChanged(int rowId)
-{
-    if (!isActive())
-        return;
-    if (m_cached && rowId >= 0 && isPendingRow(rowId)) {
-        if (!m_table->isLive(rowId)) { // deleted underneath: the buffered change is void
-            m_pendingEdits.erase(rowId);
-            std::erase(m_pendingDeletes, rowId);
-            updateRow(rowId);
-        }
-        return;
-    }
-    updateRow(rowId);
 }
 
 void TableView::refresh()
@@ -721,11 +683,7 @@ void TableView::setFilter(const QString& text)
     checkBrowse();
     m_filterExpr = expr;
     m_filterText = text;
-    if (isActive()) {
-        rebuild(false);
-        scrolled();
-        dataChanged();
-    }
+    reorder();
 }
 
 void TableView::setFiltered(bool on)
@@ -734,9 +692,5 @@ void TableView::setFiltered(bool on)
         return;
     checkBrowse();
     m_filtered = on;
-    if (isActive()) {
-        rebuild(false);
-        scrolled();
-        dataChanged();
-    }
+    reorder();
 }

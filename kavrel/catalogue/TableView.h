@@ -10,8 +10,14 @@
 // With cached updates on, posts and deletes go into the view's change buffer
 // (seen through this view only) until applyUpdates() hands them to the table.
 
+#include "ChangeBuffer.h"
+#include "ClientTable.h"
+#include "EditBuffer.h"
 #include "TableError.h"
+#include "TableObserver.h"
 #include "TableSchema.h"
+#include "TableViewRows.h"
+#include "ViewOrder.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -19,11 +25,9 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
-class ClientTable;
 class FilterExpr;
 class TableView;
 
@@ -45,7 +49,7 @@ private:
     int m_row;
 };
 
-class TableView
+class TableView : private TableObserver
 {
 public:
     enum class State
@@ -121,6 +125,9 @@ public:
     // The row at `recNo` (1-based) without moving the cursor, for grids
     // that paint rows the cursor is not on; -1 when out of range.
     int rowIdAt(int recNo) const;
+    // A value of such a row (stored, buffered or being edited) by field
+    // position.
+    QVariant rowValue(int rowId, int field) const;
 
     // ---- Current row.
     QVariant value(const QString& field) const; // throws "no such field"
@@ -152,12 +159,12 @@ public:
     void post();   // before-post hook, then store; back to Browse
     void cancel(); // drops the edit
     void remove(); // before-delete hook, then deletes the current row
-    bool isModifiedRecord() const { return m_editDirty; }
+    bool isModifiedRecord() const { return m_edit.isDirty(); }
 
     // ---- Change buffer.
     void setCachedUpdates(bool on); // turning it off applies pending changes
     bool cachedUpdates() const { return m_cached; }
-    int pendingUpdates() const;
+    int pendingUpdates() const { return m_changes.count(); }
     void applyUpdates();  // one transaction; on failure the buffer is kept
     void cancelUpdates(); // drops pending changes
 
@@ -172,57 +179,90 @@ public:
     // view, filter, range or master changes).
     void setOnDataChange(Hook hook) { m_onDataChange = std::move(hook); }
 
-    // ---- Used by ClientTable and FilterExpr.
-    QVariant rowValue(int rowId, int field) const;
-    const QVariant& valueRef(int rowId, int field, QVariant& scratch) const;
-    void tableOpened();
-    void tableClosing();
-    void rowChanged(int rowId); // row inserted, updated or deleted in the table
-    void tableDestroyed();
-    void flushForClose(); // posts an open edit and applies the change buffer
-
 private:
+    friend class TableRecord;
+    class FilterSource;
+
     struct CalcField
     {
         FieldDef def;
         CalcFunction function;
     };
 
+    // What the table tells its views.
+    void tableOpened() override;
+    void tableFlushing() override; // posts an open edit and applies the change buffer
+    void tableClosing() override;
+    void tableRowChanged(int rowId) override;
+    void tableRowsArrived() override;
+    void tableDestroyed() override;
+
+    // A table loading in stages: what the view shows is exact when it is
+    // restricted to a key the loaded rows cover; otherwise the operations
+    // that depend on the whole set of rows read the rest of the table first.
+    bool keyCovered(const std::vector<QVariant>& key) const;
+    void completeIfUncovered();
+    void settle() const
+    {
+        if (m_provisional)
+            m_table->finishLoading();
+    }
+    // first() and last() are exact on an incomplete table when the rows
+    // with the lowest and highest leading key are loaded.
+    bool endsCovered() const;
+
+    // Values of a row of this view: stored rows, rows of the change buffer
+    // and the edit buffer (kEditRow) alike.
+    const QVariant& valueRef(int rowId, int field, QVariant& scratch) const;
+    QVariant storedValue(int rowId, int field) const;
+    // The values of a row held in the edit or change buffer; nullptr for a
+    // row whose values are the table's.
+    const std::vector<QVariant>* bufferedRow(int rowId) const
+    {
+        if (rowId == kEditRow)
+            return &m_edit.values();
+        if (rowId < 0)
+            return &m_changes.inserted(rowId);
+        return m_changes.edited(rowId);
+    }
+
+    // Rebuilding the rows from the table and the buffers.
     void rebuild(bool keepPosition);
-    void resolveOrder();
-    void bindFilter(const std::shared_ptr<FilterExpr>& expr) const;
+    void reorder(); // rebuild on the first row, telling details and hooks
     bool rangeKey(std::vector<QVariant>* key, bool* restricted) const;
+    bool collectRows(const std::vector<QVariant>& key, bool restricted);
+    bool overlayPending(const std::vector<QVariant>& key, bool restricted);
+    void applyFilter(bool overlay);
+    void placeCursor(bool keepPosition, int oldRow, int oldPos);
+    void bindFilter(const std::shared_ptr<FilterExpr>& expr) const;
     bool passes(int rowId) const;
     bool isVisibleRow(int rowId, bool restricted, const std::vector<QVariant>& key) const;
     int compareOrder(int a, int b) const;
     int compareKey(int rowId, const std::vector<QVariant>& key, size_t from = 0) const;
-    std::vector<QVariant> coerceKey(const QVariantList& keyPrefix) const;
-    void coerceKeyInto(const QVariantList& keyPrefix, std::vector<QVariant>& key) const;
+    void updateRow(int rowId);
+    void repositionAfterUpdate(int rowId, int current, int oldPos, bool visible);
+    int findPosition(int rowId) const;
+
+    // Keyed lookups search copies of the leading key fields in view order:
+    // the table's own for a view of the whole order, else the view's.
+    const OrderedKeys* keysForLookup();
+
     void moveTo(int position);
     void scrolled();
     void dataChanged();
     void masterMoved();
     void checkBrowse();
     void requireWritable() const;
-    void updateRow(int rowId);
     void storeCached(std::vector<QVariant> values);
-    int findPosition(int rowId) const;
-    const QVariant& storedValue(int rowId, int field) const;
+    void postToTable();
     int requireField(const QString& name) const;
-    bool isPendingRow(int rowId) const;
-    bool leadUsable() const;
-    int leadValue(int rowId) const;
-    void rebuildLead();
+    const QString& file() const;
 
     ClientTable* m_table;
     QString m_name;
     std::vector<CalcField> m_calc;
     bool m_autoCalc = true;
-    std::vector<int> m_order; // field positions
-    QString m_indexName;
-    QStringList m_orderNames; // ad hoc order when no index name
-    bool m_hasRange = false;
-    std::vector<QVariant> m_range;
+    ViewOrder m_order;
     TableView* m_master = nullptr;
     QStringList m_masterFieldNames;
     std::vector<TableView*> m_details;
@@ -231,21 +271,17 @@ private:
     bool m_filtered = true;
 
     std::vector<int> m_rows;            // row ids in view order
-    std::vector<int> m_lead;            // leading integer order field of m_rows, when usable
+    OrderedKeys m_keys;                 // of m_rows, built by the first keyed lookup
+    bool m_wholeOrder = false;          // m_rows is the table's whole order
     std::vector<QVariant> m_keyScratch; // findKey's key, kept to spare allocations
     int m_pos = -1;                     // index into m_rows
     bool m_bof = true;
     bool m_eof = true;
+    bool m_provisional = false; // rows of an incomplete table, not covered by the range
 
-    State m_editState = State::Browse;
-    std::vector<QVariant> m_editBuffer;
-    bool m_editDirty = false;
-    int m_editRow = -1;
-
+    EditBuffer m_edit;
     bool m_cached = false;
-    std::map<int, std::vector<QVariant>> m_pendingEdits; // row id -> values
-    std::vector<int> m_pendingDeletes;
-    std::vector<std::vector<QVariant>> m_pendingInserts; // row id -2 - index; empty = dropped
+    ChangeBuffer m_changes;
 
     Hook m_onNewRecord, m_beforePost, m_afterPost, m_beforeDelete, m_afterDelete, m_afterScroll,
         m_onDataChange;

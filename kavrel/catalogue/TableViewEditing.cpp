@@ -10,11 +10,13 @@
 
 int TableView::recordCount() const
 {
+    settle();
     return isActive() ? int(m_rows.size()) : 0;
 }
 
 int TableView::recNo() const
 {
+    settle();
     return m_pos + 1;
 }
 
@@ -53,12 +55,13 @@ void TableView::dataChanged()
 
 void TableView::checkBrowse()
 {
-    if (m_editState == State::Edit || m_editState == State::Insert)
+    if (m_edit.isActive())
         post();
 }
 
 void TableView::setRecNo(int recNo)
 {
+    settle();
     if (!isActive() || m_rows.empty())
         return;
     checkBrowse();
@@ -69,6 +72,8 @@ void TableView::setRecNo(int recNo)
 
 void TableView::first()
 {
+    if (!endsCovered())
+        settle();
     if (!isActive())
         return;
     checkBrowse();
@@ -80,6 +85,8 @@ void TableView::first()
 
 void TableView::last()
 {
+    if (!endsCovered())
+        settle();
     if (!isActive())
         return;
     checkBrowse();
@@ -91,6 +98,7 @@ void TableView::last()
 
 void TableView::next()
 {
+    settle();
     if (!isActive())
         return;
     checkBrowse();
@@ -106,6 +114,7 @@ void TableView::next()
 
 void TableView::prior()
 {
+    settle();
     if (!isActive())
         return;
     checkBrowse();
@@ -126,23 +135,28 @@ bool TableView::findKey(const QVariantList& keyPrefix)
     if (!isActive())
         return false;
     checkBrowse();
-    coerceKeyInto(keyPrefix, m_keyScratch);
+    m_order.coerceKey(m_table->schema(), keyPrefix, m_keyScratch, m_name, file());
     const std::vector<QVariant>& key = m_keyScratch;
-    auto lo = m_rows.begin(), hi = m_rows.end();
-    size_t from = 0; // key fields already matched through the lead array
-    if (!key.empty() && m_lead.size() != m_rows.size())
-        rebuildLead();
-    if (!key.empty() && leadUsable()) {
-        from = 1;
-        const int first = key[0].isValid() ? *static_cast<const int*>(key[0].constData()) : 0;
-        const auto range = std::equal_range(m_lead.begin(), m_lead.end(), first);
-        lo = m_rows.begin() + (range.first - m_lead.begin());
-        hi = m_rows.begin() + (range.second - m_lead.begin());
+    if (m_provisional && !keyCovered(key))
+        m_table->finishLoading();
+    size_t first = 0, last = m_rows.size();
+    size_t from = 0; // key fields already matched through the key copies
+    if (!key.empty()) {
+        if (const OrderedKeys* keys = keysForLookup())
+            from = keys->narrow(m_table->columns(), m_order.fields(), key, &first, &last);
     }
-    auto it = std::partition_point(lo, hi, [&](int row) { return compareKey(row, key, from) < 0; });
-    if (it == hi || compareKey(*it, key, from) != 0)
-        return false;
-    moveTo(int(it - m_rows.begin()));
+    size_t found = first;
+    if (from < key.size()) {
+        const auto lo = m_rows.begin() + ptrdiff_t(first), hi = m_rows.begin() + ptrdiff_t(last);
+        auto it =
+            std::partition_point(lo, hi, [&](int row) { return compareKey(row, key, from) < 0; });
+        if (it == hi || compareKey(*it, key, from) != 0)
+            return false;
+        found = size_t(it - m_rows.begin());
+    } else if (first == last) {
+        return false; // the key copies matched every value: no row to read
+    }
+    moveTo(int(found));
     m_bof = m_eof = false;
     scrolled();
     return true;
@@ -150,10 +164,12 @@ bool TableView::findKey(const QVariantList& keyPrefix)
 
 void TableView::findNearest(const QVariantList& keyPrefix)
 {
+    settle();
     if (!isActive() || m_rows.empty())
         return;
     checkBrowse();
-    const std::vector<QVariant> key = coerceKey(keyPrefix);
+    std::vector<QVariant> key;
+    m_order.coerceKey(m_table->schema(), keyPrefix, key, m_name, file());
     auto it = std::partition_point(m_rows.begin(), m_rows.end(),
                                    [&](int row) { return compareKey(row, key) < 0; });
     moveTo(it == m_rows.end() ? int(m_rows.size()) - 1 : int(it - m_rows.begin()));
@@ -184,13 +200,14 @@ bool TableView::locate(const QStringList& fields, const QVariantList& values, bo
     // Exact values on the leading order fields: a binary search.
     bool keyed = !caseInsensitive && positions.size() <= m_order.size();
     for (size_t i = 0; keyed && i < positions.size(); ++i)
-        keyed = positions[i] == m_order[i];
+        keyed = positions[i] == m_order.field(i);
     if (keyed) {
         QVariantList key;
         for (const QVariant& v : wanted)
             key << v;
         return findKey(key);
     }
+    settle();
     QVariant scratch;
     for (size_t p = 0; p < m_rows.size(); ++p) {
         bool match = true;
@@ -219,6 +236,7 @@ double TableView::sum(const QString& field) const
     const FieldDef def = fieldDef(f);
     if (!FieldValue::isNumeric(def.type))
         throw TableError(QStringLiteral("field %1 is not numeric and cannot be summed").arg(field));
+    settle();
     if (!isActive())
         return 0.0;
     double total = 0.0;
@@ -242,10 +260,7 @@ void TableView::append()
 {
     requireWritable();
     checkBrowse();
-    m_editBuffer.assign(size_t(m_table->fieldCount()), QVariant());
-    m_editRow = kNewRow;
-    m_editState = State::Insert;
-    m_editDirty = false;
+    m_edit.beginInsert(m_table->fieldCount());
     if (m_onNewRecord) {
         try {
             m_onNewRecord(*this);
@@ -259,17 +274,16 @@ void TableView::append()
 void TableView::edit()
 {
     requireWritable();
-    if (m_editState == State::Edit || m_editState == State::Insert)
+    if (m_edit.isActive())
         return;
     const int row = currentRowId();
     if (row == -1)
         throw TableError(m_table->nativePath(), QStringLiteral("there is no row to edit"));
-    m_editBuffer.clear();
+    std::vector<QVariant> values;
+    values.reserve(size_t(m_table->fieldCount()));
     for (int f = 0; f < m_table->fieldCount(); ++f)
-        m_editBuffer.push_back(storedValue(row, f));
-    m_editRow = row;
-    m_editState = State::Edit;
-    m_editDirty = false;
+        values.push_back(storedValue(row, f));
+    m_edit.beginEdit(row, std::move(values));
 }
 
 void TableView::setValue(const QString& field, const QVariant& value)
@@ -277,34 +291,20 @@ void TableView::setValue(const QString& field, const QVariant& value)
     const int f = requireField(field);
     if (f >= m_table->fieldCount())
         throw TableError(QStringLiteral("field %1 is calculated and cannot be set").arg(field));
-    if (m_editState != State::Edit && m_editState != State::Insert)
+    if (!m_edit.isActive())
         throw TableError(m_table->nativePath(),
                          QStringLiteral("cannot set %1: the row is not being edited").arg(field));
-    m_editBuffer[size_t(f)] = m_table->coerce(f, value);
-    m_editDirty = true;
+    m_edit.set(f, m_table->coerce(f, value));
 }
 
 void TableView::cancel()
 {
-    if (m_editState != State::Edit && m_editState != State::Insert)
-        return;
-    m_editState = State::Browse;
-    m_editBuffer.clear();
-    m_editDirty = false;
-    m_editRow = -1;
+    m_edit.clear();
 }
 
 void TableView::storeCached(std::vector<QVariant> values)
 {
-    int rowId = m_editRow;
-    if (rowId == kNewRow) {
-        m_pendingInserts.push_back(std::move(values));
-        rowId = -2 - int(m_pendingInserts.size() - 1);
-    } else if (rowId < 0) {
-        m_pendingInserts[size_t(pendingIndex(rowId))] = std::move(values);
-    } else {
-        m_pendingEdits[rowId] = std::move(values);
-    }
+    const int rowId = m_changes.store(m_edit.rowId(), std::move(values));
     cancel();
     updateRow(rowId);
     const int at = findPosition(rowId);
@@ -316,22 +316,30 @@ void TableView::storeCached(std::vector<QVariant> values)
 
 void TableView::post()
 {
-    if (m_editState != State::Edit && m_editState != State::Insert)
+    if (!m_edit.isActive())
         return;
     if (m_beforePost)
         m_beforePost(*this); // may adjust values, or throw to refuse the post
     if (m_cached) {
-        storeCached(m_editBuffer);
+        storeCached(m_edit.values());
         if (m_afterPost)
             m_afterPost(*this);
         return;
     }
+    postToTable();
+    if (m_afterPost)
+        m_afterPost(*this);
+}
+
+// Write-through post of the edit buffer; the cursor follows the row.
+void TableView::postToTable()
+{
     std::vector<ClientTable::Change> changes(1);
     ClientTable::Change& change = changes.front();
-    change.kind =
-        m_editState == State::Insert ? ClientTable::Change::Insert : ClientTable::Change::Update;
-    change.rowId = m_editState == State::Insert ? -1 : m_editRow;
-    change.values = m_editBuffer;
+    const bool insert = m_edit.isInsert();
+    change.kind = insert ? ClientTable::Change::Insert : ClientTable::Change::Update;
+    change.rowId = insert ? -1 : m_edit.rowId();
+    change.values = m_edit.values();
     m_table->validate(changes); // a refused row stays in the editor
     const int before = currentRowId();
     cancel();
@@ -350,14 +358,12 @@ void TableView::post()
         scrolled();
     if (!failure.isEmpty())
         throw TableError(failure);
-    if (m_afterPost)
-        m_afterPost(*this);
 }
 
 void TableView::remove()
 {
     requireWritable();
-    if (m_editState == State::Insert) {
+    if (m_edit.isInsert()) {
         cancel();
         return;
     }
@@ -368,12 +374,7 @@ void TableView::remove()
     if (m_beforeDelete)
         m_beforeDelete(*this); // may throw to keep the row
     if (m_cached) {
-        if (row < 0) {
-            m_pendingInserts[size_t(pendingIndex(row))].clear();
-        } else if (m_table->isLive(row)) {
-            m_pendingEdits.erase(row);
-            m_pendingDeletes.push_back(row);
-        }
+        m_changes.remove(row, row >= 0 && m_table->isLive(row));
         updateRow(row);
     } else if (m_table->isLive(row)) {
         std::vector<ClientTable::Change> changes(1);
@@ -394,42 +395,18 @@ void TableView::setCachedUpdates(bool on)
     m_cached = on;
 }
 
-int TableView::pendingUpdates() const
-{
-    int count = int(m_pendingEdits.size() + m_pendingDeletes.size());
-    for (const auto& row : m_pendingInserts)
-        count += row.empty() ? 0 : 1;
-    return count;
-}
-
 void TableView::applyUpdates()
 {
     checkBrowse();
     if (pendingUpdates() == 0) {
-        m_pendingInserts.clear();
+        m_changes.clear();
         return;
     }
-    std::vector<ClientTable::Change> changes;
-    for (const auto& [row, values] : m_pendingEdits) {
-        if (m_table->isLive(row))
-            changes.push_back({ClientTable::Change::Update, row, values});
-    }
-    for (int row : m_pendingDeletes) {
-        if (m_table->isLive(row))
-            changes.push_back({ClientTable::Change::Delete, row, {}});
-    }
     std::vector<std::pair<int, size_t>> inserted; // pending row id -> change
-    for (size_t i = 0; i < m_pendingInserts.size(); ++i) {
-        if (m_pendingInserts[i].empty())
-            continue;
-        inserted.push_back({-2 - int(i), changes.size()});
-        changes.push_back({ClientTable::Change::Insert, -1, m_pendingInserts[i]});
-    }
+    std::vector<ClientTable::Change> changes = m_changes.changes(*m_table, &inserted);
     m_table->validate(changes); // refused: the buffer stays as it is
     int current = currentRowId();
-    m_pendingEdits.clear();
-    m_pendingDeletes.clear();
-    m_pendingInserts.clear();
+    m_changes.clear();
     m_rows.clear(); // pending row ids are gone; rebuilt below
     m_pos = -1;
     QString failure;
@@ -456,9 +433,7 @@ void TableView::applyUpdates()
 void TableView::cancelUpdates()
 {
     cancel();
-    m_pendingEdits.clear();
-    m_pendingDeletes.clear();
-    m_pendingInserts.clear();
+    m_changes.clear();
     if (isActive()) {
         rebuild(true);
         dataChanged();

@@ -6,16 +6,19 @@
 #include <QtGlobal>
 #include <climits>
 
-namespace {
-
 // Row id that stands for the edit buffer (so that calculated fields can be
 // read while a row is edited) and the edit row id of a row being inserted.
-constexpr int kEditRow = INT_MIN;
-constexpr int kNewRow = INT_MIN + 1;
+inline constexpr int kEditRow = INT_MIN;
+inline constexpr int kNewRow = INT_MIN + 1;
 
+// The index of a pending insert in the change buffer, and back.
 inline int pendingIndex(int rowId)
 {
     return -2 - rowId;
+}
+inline int pendingRowId(int index)
+{
+    return -2 - index;
 }
 
 // Pending inserts sort after every stored row with the same key.
@@ -23,5 +26,3 @@ inline qint64 tieKey(int rowId)
 {
     return rowId >= 0 ? qint64(rowId) : qint64(INT_MAX) + pendingIndex(rowId);
 }
-
-} // namespace

@@ -12,6 +12,7 @@
 // Display-free; every failure of the table engine arrives as TableError.
 
 #include "ClientTable.h"
+#include "TableView.h"
 
 #include <QString>
 #include <functional>

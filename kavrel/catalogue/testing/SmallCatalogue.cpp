@@ -1,6 +1,6 @@
 #include "SmallCatalogue.h"
 
-#include "ClientTable.h"
+#include "TableView.h"
 #include "StandardSchemas.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // Posts item rows into a write-through table one by one and reports each
 // post on stdout, until it is killed. Used by the crash test.
-#include "ClientTable.h"
+#include "TableView.h"
 #include "StandardSchemas.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClientTable.h"
+#include "TableView.h"
 #include "StandardSchemas.h"
 
 #include <QVariantList>

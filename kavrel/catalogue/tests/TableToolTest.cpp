@@ -1,4 +1,4 @@
-#include "ClientTable.h"
+#include "TableView.h"
 #include "CsvFile.h"
 #include "SchemaFile.h"
 #include "TablesTool.h"

@@ -1,4 +1,4 @@
-#include "ClientTable.h"
+#include "TableView.h"
 #include "StandardSchemas.h"
 #include "TableTestData.h"
 

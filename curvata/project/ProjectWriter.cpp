@@ -74,35 +74,36 @@ QString ProjectWriteResult::skippedMessage() const
 
 QStringList ProjectWriter::write(ProfileDocument& document, const ProjectView& view)
 {
-    using namespace ProjectFileNames;
-    for (const QString& section : {Fuses, Characteristic, XConstLines, YConstLines, Table})
+    namespace names = ProjectFileNames;
+    for (const QString& section : {names::Fuses, names::Characteristic, names::XConstLines,
+                                   names::YConstLines, names::Table})
         document.removeSection(section);
 
     QStringList skipped;
-    SectionWriter fuses(document, Fuses, skipped);
+    SectionWriter fuses(document, names::Fuses, skipped);
     for (const Fuse* fuse : view.selectedFuses())
         fuses.write(fuse->name(), QString());
 
     if (const CharacteristicType* type = view.characteristic())
-        SectionWriter(document, Characteristic, skipped).write(type->name(), QString());
+        SectionWriter(document, names::Characteristic, skipped).write(type->name(), QString());
 
-    SectionWriter xLines(document, XConstLines, skipped);
+    SectionWriter xLines(document, names::XConstLines, skipped);
     for (const ConstLine& line : view.constLines(ProjectView::LineKind::X))
         xLines.write(line.name, NumberText::general(double(line.x1)));
-    SectionWriter yLines(document, YConstLines, skipped);
+    SectionWriter yLines(document, names::YConstLines, skipped);
     for (const ConstLine& line : view.constLines(ProjectView::LineKind::Y))
         yLines.write(line.name, NumberText::general(double(line.y1)));
 
     const PointTableModel* table = view.table();
     if (table && table->gridColumnCount() > PointTableModel::FixedColumns) {
-        SectionWriter entries(document, Table, skipped);
-        entries.write(NumberOfColumns,
+        SectionWriter entries(document, names::Table, skipped);
+        entries.write(names::NumberOfColumns,
                       QString::number(table->gridColumnCount() - PointTableModel::FixedColumns));
         for (int row = 1; row < table->gridRowCount(); ++row) {
             for (int column = PointTableModel::FixedColumns; column < table->gridColumnCount();
                  ++column) {
                 if (table->isUserEntered(row, column))
-                    entries.write(tableKey(column - 1, table->text(row, 0)),
+                    entries.write(names::tableKey(column - 1, table->text(row, 0)),
                                   table->text(row, column));
             }
         }

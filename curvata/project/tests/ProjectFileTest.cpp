@@ -7,6 +7,7 @@
 #include "ProjectReader.h"
 #include "ProjectTestData.h"
 #include "ProjectWriter.h"
+#include "QtPrinters.h"
 
 #include <QDir>
 #include <QFile>

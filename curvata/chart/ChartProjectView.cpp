@@ -37,21 +37,21 @@ void ChartProjectView::setCharacteristic(const CharacteristicType* type)
         m_chart.TablePoints().clear();
 }
 
-const ConstLineList& ChartProjectView::constLines(LineKind kind) const
+const ConstLineList& ChartProjectView::constLines(ConstLineKind kind) const
 {
-    return kind == LineKind::X ? m_chart.XLines() : m_chart.YLines();
+    return kind == ConstLineKind::X ? m_chart.XLines() : m_chart.YLines();
 }
 
-void ChartProjectView::removeConstLines(LineKind kind)
+void ChartProjectView::removeConstLines(ConstLineKind kind)
 {
-    (kind == LineKind::X ? m_chart.XLines() : m_chart.YLines()).clear();
+    (kind == ConstLineKind::X ? m_chart.XLines() : m_chart.YLines()).clear();
 }
 
-void ChartProjectView::appendConstLine(LineKind kind, const QString& name, float value)
+void ChartProjectView::appendConstLine(ConstLineKind kind, const QString& name, float value)
 {
     // Constant lines continue the colour cycle after the curves.
     const int fuses = int(m_chart.Fuses().size());
-    if (kind == LineKind::X) {
+    if (kind == ConstLineKind::X) {
         m_chart.XLines().append(ConstLine::xLine(name, value, float(m_chart.YMin()),
                                                  float(m_chart.YMax()),
                                                  m_chart.PaletteColour(m_chart.XLines().size() + fuses)));

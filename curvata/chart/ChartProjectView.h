@@ -21,9 +21,9 @@ public:
     void setFuses(const std::vector<const Fuse*>& fuses) override;
     const CharacteristicType* characteristic() const override;
     void setCharacteristic(const CharacteristicType* type) override;
-    const ConstLineList& constLines(LineKind kind) const override;
-    void removeConstLines(LineKind kind) override;
-    void appendConstLine(LineKind kind, const QString& name, float value) override;
+    const ConstLineList& constLines(ConstLineKind kind) const override;
+    void removeConstLines(ConstLineKind kind) override;
+    void appendConstLine(ConstLineKind kind, const QString& name, float value) override;
     void fitConstLinesToRange() override;
     PointTableModel* table() const override { return m_table.get(); }
     void closeTable() override;

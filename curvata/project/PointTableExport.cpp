@@ -1,7 +1,7 @@
 #include "PointTableExport.h"
 
-#include "NumberText.h"
 #include "PointTableModel.h"
+#include "NumberText.h"
 
 #include <QStringList>
 
@@ -40,14 +40,14 @@ TablePointList PointTableExport::points(const PointTableModel& table)
                 xs.clear();
                 ys.clear();
                 for (const QString& part : parts) {
-                    if (const std::optional<float> x = NumberText::wholeFloat(part)) {
+                    if (const std::optional<float> x = NumberText::tableFloat(part)) {
                         xs.append(*x);
                         state = PairState::XRead;
                     }
                 }
             } else if (column % 2 == 1 && state == PairState::XRead) {
                 for (const QString& part : parts) {
-                    if (const std::optional<float> y = NumberText::wholeFloat(part)) {
+                    if (const std::optional<float> y = NumberText::tableFloat(part)) {
                         ys.append(*y);
                         state = PairState::Complete;
                     } else {

@@ -292,11 +292,11 @@ void PointTableModel::setScientific(bool on)
     m_calculator.setScientific(on);
 }
 
-void PointTableModel::addConstLineValue(float value, bool vertical)
+void PointTableModel::addConstLineValue(float value, ConstLineKind kind)
 {
     const QString formatted = NumberText::tableValue(double(value), scientific());
     addPair();
-    const int column = vertical ? m_columns - 2 : m_columns - 1;
+    const int column = kind == ConstLineKind::X ? m_columns - 2 : m_columns - 1;
     for (int r = 1; r < gridRowCount(); ++r)
         enterValue(r, column, formatted);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConstLineTableTarget.h"
 #include "WorkingPointCalculator.h"
 
 #include <QAbstractTableModel>
@@ -21,7 +22,7 @@ class Fuse;
 // rows 1..n hold the fuses (all the table's own operations use it), and Qt's
 // item model, whose rows are the fuse rows (grid row - 1) and whose
 // horizontal header is grid row 0.
-class PointTableModel : public QAbstractTableModel
+class PointTableModel : public QAbstractTableModel, public ConstLineTableTarget
 {
     Q_OBJECT
 public:
@@ -85,9 +86,10 @@ public:
     // Takes a type with another name and clears the table; true when it did.
     bool setCharacteristicType(const CharacteristicType* type);
     void setScientific(bool on);
-    // A constant line's value in a new column pair: into every fuse row's
-    // new x column (vertical line) or y column (horizontal line).
-    void addConstLineValue(float value, bool vertical);
+    // A constant line's value, in the table's number format, in a new
+    // column pair: into every fuse row's new x column (X line) or y column
+    // (Y line).
+    void addConstLineValue(float value, ConstLineKind kind) override;
     // Text copied from a spreadsheet (cells separated by tabs, rows by line
     // breaks), entered from the top-left cell of `selection`; a selection of
     // more than one cell takes only what falls inside it.

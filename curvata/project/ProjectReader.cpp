@@ -7,9 +7,11 @@
 #include "ProjectFileNames.h"
 #include "ProjectSection.h"
 #include "ProjectView.h"
+#include "UserNumber.h"
 #include "WinPath.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -56,8 +58,8 @@ ProjectReadResult ProjectReader::read(const ProfileDocument& document, ProjectVi
     ProjectReadResult result;
     view.setFuses({});
     view.setCharacteristic(nullptr);
-    view.removeConstLines(ProjectView::LineKind::X);
-    view.removeConstLines(ProjectView::LineKind::Y);
+    view.removeConstLines(ConstLineKind::X);
+    view.removeConstLines(ConstLineKind::Y);
 
     const ProjectSection fuseSection(document, ProjectFileNames::Fuses);
     if (fuseSection.isEmpty()) {
@@ -66,9 +68,13 @@ ProjectReadResult ProjectReader::read(const ProfileDocument& document, ProjectVi
     }
     std::vector<const Fuse*> fuses;
     for (const QString& name : fuseSection.keys()) {
-        if (const Fuse* fuse = m_database.findFuse(name))
-            fuses.push_back(fuse);
-        else
+        if (const Fuse* fuse = m_database.findFuse(name)) {
+            // A name listed twice selects its fuse once, as the selection
+            // dialog does; a second row for it would make the table's
+            // entries ambiguous.
+            if (std::find(fuses.begin(), fuses.end(), fuse) == fuses.end())
+                fuses.push_back(fuse);
+        } else
             result.errors << quoted("Fuse '%s' not found in the database.", name);
     }
     if (fuses.empty()) {
@@ -105,12 +111,12 @@ ProjectReadResult ProjectReader::read(const ProfileDocument& document, ProjectVi
 void ProjectReader::readConstLines(const ProfileDocument& document, ProjectView& view,
                                    QStringList& errors) const
 {
-    for (const ProjectView::LineKind kind : {ProjectView::LineKind::X, ProjectView::LineKind::Y}) {
-        const ProjectSection section(document, kind == ProjectView::LineKind::X
+    for (const ConstLineKind kind : {ConstLineKind::X, ConstLineKind::Y}) {
+        const ProjectSection section(document, kind == ConstLineKind::X
                                                    ? ProjectFileNames::XConstLines
                                                    : ProjectFileNames::YConstLines);
         for (const QString& name : section.keys()) {
-            const std::optional<float> value = NumberText::wholeFloat(section.value(name));
+            const std::optional<float> value = UserNumber::parseFloat(section.value(name));
             if (!value) {
                 errors << quoted("Value of constant line '%s' is not a number.", name);
                 continue;
@@ -183,7 +189,7 @@ void ProjectReader::readTable(const ProfileDocument& document, ProjectView& view
             continue;
         }
         const QString value = section.value(key);
-        if (!NumberText::wholeNumber(value)) {
+        if (!NumberText::tableNumber(value)) {
             errors << quoted("Value of table entry '%s' is not a number.", key);
             continue;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConstLine.h"
+#include "ConstLineTableTarget.h"
 
 #include <QString>
 #include <vector>
@@ -16,12 +17,6 @@ class PointTableModel;
 class ProjectView
 {
 public:
-    enum class LineKind
-    {
-        X, // vertical, at a constant x
-        Y  // horizontal, at a constant y
-    };
-
     virtual ~ProjectView() = default;
 
     virtual const std::vector<const Fuse*>& selectedFuses() const = 0;
@@ -31,12 +26,12 @@ public:
     // chart and closes the table of points.
     virtual void setCharacteristic(const CharacteristicType* type) = 0;
 
-    virtual const ConstLineList& constLines(LineKind kind) const = 0;
-    virtual void removeConstLines(LineKind kind) = 0;
+    virtual const ConstLineList& constLines(ConstLineKind kind) const = 0;
+    virtual void removeConstLines(ConstLineKind kind) = 0;
     // Appends a line and completes it as the view does: it spans the
     // current range of the other axis and continues the colour cycle after
     // the curves.
-    virtual void appendConstLine(LineKind kind, const QString& name, float value) = 0;
+    virtual void appendConstLine(ConstLineKind kind, const QString& name, float value) = 0;
     virtual void fitConstLinesToRange() = 0;
 
     // The open table of points, or null.

@@ -88,10 +88,10 @@ QStringList ProjectWriter::write(ProfileDocument& document, const ProjectView& v
         SectionWriter(document, names::Characteristic, skipped).write(type->name(), QString());
 
     SectionWriter xLines(document, names::XConstLines, skipped);
-    for (const ConstLine& line : view.constLines(ProjectView::LineKind::X))
+    for (const ConstLine& line : view.constLines(ConstLineKind::X))
         xLines.write(line.name, NumberText::general(double(line.x1)));
     SectionWriter yLines(document, names::YConstLines, skipped);
-    for (const ConstLine& line : view.constLines(ProjectView::LineKind::Y))
+    for (const ConstLine& line : view.constLines(ConstLineKind::Y))
         yLines.write(line.name, NumberText::general(double(line.y1)));
 
     const PointTableModel* table = view.table();

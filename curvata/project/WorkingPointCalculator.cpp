@@ -85,7 +85,7 @@ QString WorkingPointCalculator::compute(const QString& fuseName, const QString& 
     }
     if (!fuse || !m_type)
         return NotDefined;
-    const std::optional<double> value = NumberText::wholeNumber(text);
+    const std::optional<double> value = NumberText::tableNumber(text);
     if (!value)
         return NotDefined;
     const double t = fromX ? m_type->xPosition(*value) : m_type->yPosition(*value);

@@ -44,9 +44,7 @@ TEST(WorkingPointCalculator, ReadsCrossingsOffTheCurve)
         EXPECT_EQ(calc.yText("F1", text), NotDef) << text;
     EXPECT_EQ(calc.yText("F3", "50"), NotDef);
     EXPECT_EQ(calc.yText("nobody", "50"), NotDef);
-    // What the C library reads as a whole number.
-    EXPECT_EQ(calc.yText("F1", " 5e1"), "50.00000");
-    EXPECT_EQ(calc.yText("F1", "+50."), "50.00000");
+    EXPECT_EQ(calc.yText("F1", "+5e1"), "50.00000");
 
     calc.setScientific(true);
     const QString sci = calc.yText("F1", "50");
@@ -200,7 +198,7 @@ TEST_F(Table, PastesABlockAndAddsConstantLineValues)
     EXPECT_EQ(table.text(3, 4), NotDef);
 
     table.setScientific(true);
-    table.addConstLineValue(40.0f, false);
+    table.addConstLineValue(40.0f, ConstLineKind::Y);
     EXPECT_EQ(table.gridColumnCount(), 8);
     EXPECT_EQ(table.text(1, 7), "  4.0000e+01");
     EXPECT_TRUE(table.isUserEntered(1, 7));
@@ -221,8 +219,10 @@ TEST_F(Table, ToGraphTakesWholePairs)
     t.enterValue(1, 4, "95"); // x outside the curve: y "NotDef." draws nothing
     t.enterValue(2, 2, "40"); // y "65.00000;50.00000;35.00000"
     t.enterValue(3, 5, "abc"); // x "NotDef."
+    t.setScientific(true);
+    t.enterValue(3, 2, "50"); // y "  5.0000e+01": blanks before a number are no obstacle
     ASSERT_EQ(t.text(1, 2), "30.00000;70.00000");
-    const TablePointList expected{{30, 30}, {70, 30}, {40, 65}, {40, 50}, {40, 35}};
+    const TablePointList expected{{30, 30}, {70, 30}, {40, 65}, {40, 50}, {40, 35}, {50, 50}};
     EXPECT_EQ(PointTableExport::points(t), expected);
 }
 

@@ -61,13 +61,15 @@ TEST_F(Project, SavedProjectOpensIntoTheSameChartAndTable)
 {
     view.setFuses(data.fuses({"F1", "F2", "F3"}));
     view.setCharacteristic(data.linear);
-    view.appendConstLine(ProjectView::LineKind::X, "In", 50.0f);
-    view.appendConstLine(ProjectView::LineKind::Y, "t", 20.25f);
+    view.appendConstLine(ConstLineKind::X, "In", 50.0f);
+    view.appendConstLine(ConstLineKind::Y, "t", 20.25f);
+    chart.SetScientificScale(true); // values padded with blanks must read back too
     PointTableModel* table = view.openTable();
     ASSERT_NE(table, nullptr);
     table->addPair();
     table->enterValue(1, 2, "50");
     table->enterValue(2, 5, "30");
+    table->addConstLineValue(20.0f, ConstLineKind::X);
     // Other programs' sections stay; the project's own are replaced.
     const QString file = writeBytes("p.cvp", "[Viewer]\r\nZoom=2\r\n[Fuses]\r\nOld=\r\n");
 
@@ -79,10 +81,12 @@ TEST_F(Project, SavedProjectOpensIntoTheSameChartAndTable)
                                           "[Characteristic]\r\nLinear=\r\n"
                                           "[XConstLines]\r\nIn=50\r\n"
                                           "[YConstLines]\r\nt=20.25\r\n"
-                                          "[Table]\r\nNumberOfColumns=4\r\nColumn1(F1)=50\r\n"
-                                          "Column4(F2)=30\r\n"));
+                                          "[Table]\r\nNumberOfColumns=6\r\nColumn1(F1)=50\r\n"
+                                          "Column5(F1)=\"  2.0000e+01\"\r\nColumn4(F2)=30\r\n"
+                                          "Column5(F2)=\"  2.0000e+01\"\r\n"));
 
     CCharacteristicChart reopened;
+    reopened.SetScientificScale(true);
     ChartProjectView into(reopened);
     const ProjectReadResult read = ProjectReader(data.database, data.types).readFile(file, into);
     EXPECT_TRUE(read.stopMessage.isEmpty());
@@ -136,7 +140,7 @@ TEST_F(Project, LongProjectsAreNotCutShortAndBadNamesAreReported)
 
 TEST_F(Project, ProblemsAreCollectedAndShownAfterReading)
 {
-    const ProjectReadResult r = open("[Fuses]\nF1=\nMissing=\n"
+    const ProjectReadResult r = open("[Fuses]\nF1=\nMissing=\nF1=\n"
                                      "[Characteristic]\nTime-Current=\nLinear=\n"
                                      "[XConstLines]\nIn=abc\nIb=1e3\n"
                                      "[Table]\nNumberOfColumns=4\nColumn3(F1)=100\n"
@@ -198,7 +202,7 @@ TEST_F(Project, FatalProblemsStopTheReading)
 {
     view.setFuses(data.fuses({"F2"}));
     view.setCharacteristic(data.linear);
-    view.appendConstLine(ProjectView::LineKind::X, "In", 50.0f);
+    view.appendConstLine(ConstLineKind::X, "In", 50.0f);
     view.openTable();
 
     ProjectReadResult r = open("[Fuses]\nGone=\nAlso gone=\n[Characteristic]\nLinear=\n");

@@ -1,7 +1,9 @@
 #include "CRuzozuvovApp.h"
 
 #include "AppSettings.h"
+#include "CIzbrVarTableDlg.h"
 #include "CMainFrame.h"
+#include "CRuzozuvovDoc.h"
 #include "CRuzozuvovView.h"
 #include "CSplashDlg.h"
 #include "CurvataHooks.h"
@@ -97,7 +99,23 @@ void CRuzozuvovApp::InstallHooks(CurvataHooks& hooks)
     // The selection dialogs, the table of points, the Const Lines window and
     // the project document fill these; until then the commands say in the
     // status bar that they are not available.
-    Q_UNUSED(hooks);
+    hooks.drawTable = [this](CRuzozuvovView& view) {
+        CIzbrVarTableDlg::OpenFor(view, m_settings.get());
+    };
+    m_document = std::make_unique<CRuzozuvovDoc>([this]() -> const FuseDatabase& { return FuseDb(); },
+                                                 [this]() -> const CharacteristicTypeTable& {
+                                                     return CharacteristicTypes();
+                                                 },
+                                                 m_settings.get());
+    m_document->SetTitleObserver([this](const QString& title) { m_frame->SetDocumentTitle(title); });
+    CRuzozuvovDoc* doc = m_document.get();
+    hooks.fileNew = [doc](CRuzozuvovView& view) { doc->OnFileNew(view); };
+    hooks.fileOpen = [doc](CRuzozuvovView& view) { doc->OnFileOpen(view); };
+    hooks.fileSave = [doc](CRuzozuvovView& view) { doc->OnFileSave(view); };
+    hooks.fileSaveAs = [doc](CRuzozuvovView& view) { doc->OnFileSaveAs(view); };
+    hooks.openRecentFile = [doc](CRuzozuvovView& view, const QString& path) {
+        doc->OnOpenRecentFile(view, path);
+    };
 }
 
 void CRuzozuvovApp::RunSplash()

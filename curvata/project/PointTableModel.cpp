@@ -353,7 +353,7 @@ QVariant PointTableModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return c->text;
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+        return int(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
         return c->fixed ? QVariant(QBrush(m_fixedColour)) : QVariant();
     case UserEnteredRole:
@@ -391,6 +391,6 @@ QVariant PointTableModel::headerData(int section, Qt::Orientation orientation, i
     if (role == Qt::DisplayRole)
         return text(0, section);
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+        return int(Qt::AlignCenter | Qt::TextWordWrap);
     return QVariant();
 }

@@ -4,6 +4,7 @@
 #include "CMainFrame.h"
 #include "CRuzozuvovView.h"
 #include "CSplashDlg.h"
+#include "CurvataHooks.h"
 #include "FuseDatabaseLoader.h"
 #include "FuseDatabaseLocation.h"
 #include "FuseModel.h"
@@ -83,10 +84,20 @@ bool CRuzozuvovApp::InitInstance()
         return false;
     }
     m_frame->SetView(m_viewFactory ? m_viewFactory() : new CRuzozuvovView);
+    m_frame->SetSettings(m_settings.get());
+    InstallHooks(m_frame->Hooks());
     m_frame->show();
     m_frame->repaint();
     RunSplash();
     return true;
+}
+
+void CRuzozuvovApp::InstallHooks(CurvataHooks& hooks)
+{
+    // The selection dialogs, the table of points, the Const Lines window and
+    // the project document fill these; until then the commands say in the
+    // status bar that they are not available.
+    Q_UNUSED(hooks);
 }
 
 void CRuzozuvovApp::RunSplash()

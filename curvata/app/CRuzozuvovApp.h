@@ -9,6 +9,7 @@ class AppSettings;
 class CharacteristicTypeTable;
 class CMainFrame;
 class CSplashDlg;
+struct CurvataHooks;
 class FuseDatabase;
 class QWidget;
 
@@ -61,6 +62,8 @@ public:
 
 private:
     void RunSplash();
+    // Plugs the dialogs and the project document into the frame's commands.
+    void InstallHooks(CurvataHooks& hooks);
 
     QString m_workingDirectory;
     int m_splashPauseMs;

@@ -210,6 +210,14 @@ void CCharacteristicChart::FitConstLinesToRange()
     }
 }
 
+QString CCharacteristicChart::CursorReadout(QPoint point) const
+{
+    if (!m_chartReady)
+        return QString();
+    const ChartValue value = m_active->ToValue(point);
+    return QString::asprintf("(%8.3f, %8.3f)", double(value.x), double(value.y));
+}
+
 // ----------------------------------------------------------------- drawing
 
 void CCharacteristicChart::Paint(QPainter& painter, const QRect& area)

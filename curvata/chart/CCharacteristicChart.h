@@ -97,6 +97,11 @@ public:
     };
     Segment PeakCurrentLine(double k) const;
 
+    // The cursor readout for a device point of the laid-out chart: "(x, y)"
+    // in axis units, each "%8.3f". Empty while the chart is not ready, since
+    // an axis without a range has no value to show.
+    QString CursorReadout(QPoint point) const;
+
     // --- drawing ---
     // One screen paint of `area`: nothing while the chart is not ready,
     // else the chart through the off-screen image of the painter's clip.

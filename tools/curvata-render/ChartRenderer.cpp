@@ -1,15 +1,10 @@
 #include "ChartRenderer.h"
 
 #include "CCharacteristicChart.h"
+#include "ChartExport.h"
 #include "FuseDatabaseLoader.h"
 #include "FuseDatabaseLocation.h"
 #include "FuseModel.h"
-#include "SvgPaintDevice.h"
-
-#include <QFileInfo>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 
 bool ChartRenderer::prepare(CCharacteristicChart& chart, const RenderOptions& options,
                             const CharacteristicType* type, const std::vector<const Fuse*>& fuses,
@@ -50,57 +45,13 @@ bool ChartRenderer::prepare(CCharacteristicChart& chart, const RenderOptions& op
 
 QImage ChartRenderer::renderImage(CCharacteristicChart& chart, QSize size)
 {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    chart.Paint(painter, QRect(QPoint(0, 0), size));
-    return image;
+    return ChartExport::RenderImage(chart, size);
 }
 
 bool ChartRenderer::write(CCharacteristicChart& chart, QSize size, const QString& file,
                           QString* error)
 {
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    if (suffix == "png") {
-        if (!renderImage(chart, size).save(file, "PNG")) {
-            *error = QStringLiteral("Cannot write \"%1\".").arg(file);
-            return false;
-        }
-        return true;
-    }
-    if (suffix == "pdf") {
-        QPdfWriter writer(file);
-        writer.setResolution(96);
-        writer.setPageSize(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            *error = QStringLiteral("Cannot write \"%1\".").arg(file);
-            return false;
-        }
-        // Straight onto the page so that lines and texts stay vectors.
-        CChart& active = chart.ActiveChart();
-        const bool buffered = active.DoubleBuffering();
-        active.SetDoubleBuffering(false);
-        chart.Paint(painter, QRect(QPoint(0, 0), size));
-        active.SetDoubleBuffering(buffered);
-        painter.end();
-        return true;
-    }
-    if (suffix == "svg") {
-        SvgPaintDevice svg(size);
-        QPainter painter(&svg);
-        CChart& active = chart.ActiveChart();
-        const bool buffered = active.DoubleBuffering();
-        active.SetDoubleBuffering(false);
-        chart.Paint(painter, QRect(QPoint(0, 0), size));
-        active.SetDoubleBuffering(buffered);
-        painter.end();
-        return svg.save(file, error);
-    }
-    *error = QStringLiteral("Unknown output type \"%1\"; the file must end in .png, .pdf or .svg.")
-                 .arg(suffix);
-    return false;
+    return ChartExport::Write(chart, size, file, error);
 }
 
 bool ChartRenderer::run(const RenderOptions& options, QString* error)

@@ -20,7 +20,7 @@ public:
                         const CharacteristicType* type, const std::vector<const Fuse*>& fuses,
                         QString* error);
     static QImage renderImage(CCharacteristicChart& chart, QSize size);
-    // Writes PNG or PDF by the file's extension.
+    // Writes PNG, PDF or SVG by the file's extension (ChartExport).
     static bool write(CCharacteristicChart& chart, QSize size, const QString& file, QString* error);
     // The whole run: database, look-ups, drawing and output.
     static bool run(const RenderOptions& options, QString* error);

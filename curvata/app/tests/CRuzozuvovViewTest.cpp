@@ -1,12 +1,22 @@
 // The chart view window: it shows nothing until a type is set, repaints with
 // its settings, closes the Const Lines window on a type change, tells the
-// other windows what changed and shows the chart's warnings.
+// other windows what changed and shows the chart's warnings; the mouse zooms,
+// scrolls and moves constant lines.
 #include "CRuzozuvovView.h"
 #include "Artifacts.h"
+#include "CRandomZoomDlg.h"
 #include "FuseModel.h"
 #include "MessageBoxService.h"
+#include "ViewTestData.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,4 +120,163 @@ TEST_F(ViewFixture, RefusedRangeIsToldInMessageBoxes)
     EXPECT_EQ(boxes.shown()[1].title, "Curvata");
     EXPECT_EQ(boxes.shown()[1].buttons, MessageBoxService::Ok);
     EXPECT_EQ(boxes.shown()[1].icon, MessageBoxService::NoIcon);
+}
+
+// ----------------------------------------------------------- mouse and zoom
+
+namespace {
+
+struct MouseFixture : ::testing::Test
+{
+    ViewTestData data;
+    CRuzozuvovView view;
+
+    void SetUp() override
+    {
+        view.resize(800, 600);
+        view.show();
+        view.SetFuses(data.list());
+        view.SetCharacteristic(&data.type, true);
+        ASSERT_TRUE(view.IsChartReady());
+        ASSERT_EQ(view.ClientSize(), QSize(800, 600));
+    }
+    QWidget* port() { return view.viewport(); }
+    void drag(QPoint from, QPoint to)
+    {
+        QTest::mousePress(port(), Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(port(), (from + to) / 2);
+        QTest::mouseMove(port(), to);
+        QTest::mouseRelease(port(), Qt::LeftButton, Qt::NoModifier, to);
+    }
+};
+
+} // namespace
+
+TEST_F(MouseFixture, ZoomsInOutToARectangleAndDragsTheCanvas)
+{
+    // The scroll bars a zoomed canvas brings must not keep Out from landing
+    // on the window again.
+    for (int i = 0; i < 3; ++i)
+        view.OnZoomIn();
+    EXPECT_EQ(view.LogicalSize(), QSize(1382, 1036));
+    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
+    for (int i = 0; i < 3; ++i)
+        view.OnZoomOut();
+    EXPECT_EQ(view.LogicalSize(), QSize(800, 600));
+    EXPECT_FALSE(view.Zoom().IsZoomed());
+
+    view.OnZoomRectangle();
+    drag(QPoint(100, 50), QPoint(350, 200));
+    EXPECT_EQ(view.LogicalSize(), QSize(2400, 2400));
+    EXPECT_EQ(view.ScrollPosition(), QPoint(300, 200));
+    EXPECT_EQ(view.ActiveChart().Geometry().frameRight, 2400);
+    EXPECT_EQ(view.Zoom().GetMode(), ChartZoom::Rectangle);
+    Artifacts::save(&view, "curvata-view-rectangle-zoom");
+
+    // A click without a rectangle changes nothing.
+    drag(QPoint(500, 300), QPoint(500, 300));
+    EXPECT_EQ(view.LogicalSize(), QSize(2400, 2400));
+
+    view.OnZoomDrag();
+    drag(QPoint(400, 300), QPoint(300, 250));
+    EXPECT_EQ(view.ScrollPosition(), QPoint(400, 250));
+    drag(QPoint(100, 100), QPoint(700, 500)); // clamped at the canvas' start
+    EXPECT_EQ(view.ScrollPosition(), QPoint(0, 0));
+
+    view.OnZoomNone();
+    EXPECT_EQ(view.LogicalSize(), QSize(800, 600));
+    EXPECT_EQ(view.ActiveChart().Geometry().frameRight, 800);
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(MouseFixture, MoveModeDragsALineAndReportsWhereItWasLeft)
+{
+    const CCharacteristicChart& chart = view.Chart();
+    view.YLines().append(ConstLine::yLine("t", 1, chart.XMin(), chart.XMax(), Qt::blue));
+    view.Redraw();
+    QSignalSpy moved(&view, &CRuzozuvovView::constLineMoved);
+    QSignalSpy readout(&view, &CRuzozuvovView::cursorReadoutChanged);
+    view.OnZoomRectangle(); // moving takes precedence over the zoom mode
+    view.OnMoveConstLines();
+    ASSERT_TRUE(view.MoveMode());
+
+    const int lineY = view.ActiveChart().ToDevice(100, 1).y();
+    QTest::mousePress(port(), Qt::LeftButton, Qt::NoModifier, QPoint(400, lineY + 4));
+    QTest::mouseMove(port(), QPoint(400, lineY - 40));
+    EXPECT_TRUE(view.YLines()[0].moving);
+    EXPECT_GT(view.YLines()[0].y1, 1.0f);
+    Artifacts::save(&view, "curvata-view-moving-line");
+    QTest::mouseMove(port(), QPoint(400, -30));
+    QTest::mouseRelease(port(), Qt::LeftButton, Qt::NoModifier, QPoint(400, -30));
+    EXPECT_FALSE(view.YLines()[0].moving);
+    EXPECT_FLOAT_EQ(view.YLines()[0].y1, float(chart.YMax()));
+    ASSERT_EQ(moved.count(), 1);
+    EXPECT_EQ(moved[0][0].toBool(), false);
+    EXPECT_EQ(moved[0][1].toString(), "t");
+    EXPECT_FLOAT_EQ(moved[0][2].toFloat(), float(chart.YMax()));
+    EXPECT_EQ(view.LogicalSize(), QSize(800, 600)); // no rectangle zoom
+
+    ASSERT_FALSE(readout.isEmpty());
+    EXPECT_TRUE(QRegularExpression(R"(^\( *[-0-9.]+,  *[-0-9.]+\)$)")
+                    .match(readout.last()[0].toString())
+                    .hasMatch())
+        << readout.last()[0].toString().toStdString();
+    view.SetCharacteristic(nullptr, true);
+    QTest::mouseMove(port(), QPoint(300, 300));
+    EXPECT_EQ(view.CursorReadout(), "");
+}
+
+TEST_F(MouseFixture, RandomZoomingDialogRefusesOutOfRangeAndSetsBothFactors)
+{
+    ScriptedMessageBoxes boxes;
+    QStringList fieldsAfterDefault;
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CRandomZoomDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Random zooming dialog");
+        Artifacts::save(dialog, "curvata-random-zoom");
+        dialog->XField()->setText("0.2");
+        dialog->accept();
+        stayedOpen = dialog->isVisible();
+        dialog->findChild<QPushButton*>("default")->click();
+        fieldsAfterDefault << dialog->XField()->text() << dialog->YField()->text();
+        dialog->XField()->setText("0.5");
+        dialog->YField()->setText("0.5");
+        dialog->findChild<QPushButton*>("ok")->click();
+    });
+    view.OnZoomDrag();
+    view.OnZoomRandom();
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_TRUE(boxes.texts()[0].contains("0.3 to 30"));
+    EXPECT_EQ(fieldsAfterDefault, (QStringList{"1", "1"}));
+    EXPECT_EQ(view.LogicalSize(), QSize(400, 300));
+    EXPECT_EQ(view.ActiveChart().Geometry().frameBottom, 300);
+    const QImage image = view.grab().toImage();
+    EXPECT_EQ(image.pixelColor(600, 450), QColor(255, 255, 255)); // outside the chart
+    Artifacts::save(image, "curvata-view-random-half");
+    EXPECT_EQ(view.Zoom().GetMode(), ChartZoom::Drag);
+}
+
+TEST_F(MouseFixture, PropertyCommandsToggleAndTellTheOtherWindows)
+{
+    QSignalSpy scientific(&view, &CRuzozuvovView::scientificScaleChanged);
+    view.OnScientificScale();
+    EXPECT_TRUE(view.Chart().ScientificScale());
+    EXPECT_TRUE(view.ActiveChart().ScientificLabels());
+    ASSERT_EQ(scientific.count(), 1);
+    EXPECT_TRUE(scientific[0][0].toBool());
+
+    QColor offered;
+    view.SetColourChooser([&](QWidget*, QColor current) -> std::optional<QColor> {
+        offered = current;
+        return QColor(255, 255, 200);
+    });
+    view.OnBackColor();
+    EXPECT_EQ(offered, QColor(255, 255, 255));
+    EXPECT_EQ(view.ActiveChart().BackgroundColour(), QColor(255, 255, 200));
+    view.SetColourChooser([](QWidget*, QColor) { return std::optional<QColor>(); });
+    view.OnBackColor(); // Cancel
+    EXPECT_EQ(view.Chart().BackgroundColour(), QColor(255, 255, 200));
 }

@@ -1,7 +1,10 @@
 #include "CRuzozuvovApp.h"
 
 #include "AppSettings.h"
+#include "CConstLinesDlg.h"
+#include "CIzbrKarakteristikoDlg.h"
 #include "CMainFrame.h"
+#include "CRuzozuvovDlg.h"
 #include "CRuzozuvovView.h"
 #include "CSplashDlg.h"
 #include "CurvataHooks.h"
@@ -97,7 +100,15 @@ void CRuzozuvovApp::InstallHooks(CurvataHooks& hooks)
     // The selection dialogs, the table of points, the Const Lines window and
     // the project document fill these; until then the commands say in the
     // status bar that they are not available.
-    Q_UNUSED(hooks);
+    hooks.selectFuses = [this](CRuzozuvovView& view) {
+        CRuzozuvovDlg::Run(view, FuseDb(), CharacteristicTypes(), m_settings.get());
+    };
+    hooks.selectCharacteristic = [this](CRuzozuvovView& view) {
+        CIzbrKarakteristikoDlg::Run(view, CharacteristicTypes(), m_settings.get());
+    };
+    hooks.manageConstLines = [this](CRuzozuvovView& view) {
+        CConstLinesDlg::Open(view, m_settings.get());
+    };
 }
 
 void CRuzozuvovApp::RunSplash()

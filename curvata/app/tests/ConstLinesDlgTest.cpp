@@ -21,7 +21,8 @@
 
 namespace {
 
-struct RecordingTable : ConstLineTableTarget
+// The table of points as the view holds it: a window that takes lines.
+struct RecordingTable : QWidget, ConstLineTableTarget
 {
     QList<QPair<float, ConstLineKind>> added;
     void addConstLineValue(float value, ConstLineKind kind) override
@@ -177,7 +178,7 @@ TEST_F(ConstLinesWindow, RemoveCloseAndTheTableOfPoints)
 
     QTest::mouseClick(window->Button("addToTableX"), Qt::LeftButton);
     RecordingTable table;
-    window->SetTableProvider([&]() -> ConstLineTableTarget* { return &table; });
+    view.SetTableWindow(&table);
     QTest::mouseClick(window->Button("addToTableY"), Qt::LeftButton);
     window->XList()->selectAll();
     QTest::mouseClick(window->Button("addToTableX"), Qt::LeftButton);
@@ -187,7 +188,8 @@ TEST_F(ConstLinesWindow, RemoveCloseAndTheTableOfPoints)
     EXPECT_EQ(table.added[1], qMakePair(200.0f, ConstLineKind::X));
 
     // A line moved on the chart: the window's copy follows.
-    window->OnLineMoved(ConstLineKind::X, "b", 300);
+    emit view.constLineMoved(true, "b", 300);
+    EXPECT_EQ(window->Lines().xLines()[1].x1, 300.0f);
     EXPECT_EQ(window->XList()->item(1, 1)->text(), "300");
 
     window->XList()->selectAll();
@@ -197,4 +199,17 @@ TEST_F(ConstLinesWindow, RemoveCloseAndTheTableOfPoints)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
     EXPECT_EQ(view.XLines().size(), 2); // removed but never applied
+    view.SetTableWindow(nullptr);
+}
+
+TEST_F(ConstLinesWindow, TheViewHoldsOneWindowUntilTheTypeChanges)
+{
+    delete window.data();
+    window = CConstLinesDlg::Open(view, nullptr);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(view.ConstLinesWindow(), window.data());
+    EXPECT_EQ(CConstLinesDlg::Open(view, nullptr), nullptr);
+    view.SetCharacteristic(sample.types->findType("Cut-Off Current"), true);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(view.ConstLinesWindow(), nullptr);
 }

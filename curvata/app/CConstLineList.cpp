@@ -10,6 +10,8 @@ CConstLineList::CConstLineList(QWidget* parent) : QTableWidget(0, 2, parent)
 {
     setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Value")});
     verticalHeader()->hide();
+    // Rows as compact as a report list's, so that many lines fit.
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -78,6 +78,22 @@ CConstLinesDlg::CConstLinesDlg(CRuzozuvovView& view, const AppSettings* settings
     resize(420, 440);
     WindowPlacementRestorer::restore(*this, settings, QString::fromLatin1(SectionName));
     RefreshLists();
+
+    connect(&view, &CRuzozuvovView::constLinesFitted, this, &CConstLinesDlg::RefreshLists);
+    connect(&view, &CRuzozuvovView::constLineMoved, this,
+            [this](bool xLine, const QString& name, float value) {
+                OnLineMoved(xLine ? ConstLineKind::X : ConstLineKind::Y, name, value);
+            });
+}
+
+CConstLinesDlg* CConstLinesDlg::Open(CRuzozuvovView& view, const AppSettings* settings)
+{
+    if (view.ConstLinesWindow())
+        return nullptr;
+    auto* window = new CConstLinesDlg(view, settings);
+    view.SetConstLinesWindow(window);
+    window->show();
+    return window;
 }
 
 QPushButton* CConstLinesDlg::AddButton(const QString& text, const char* name)
@@ -177,7 +193,7 @@ void CConstLinesDlg::OnApply()
 void CConstLinesDlg::OnAddToTable(ConstLineKind kind)
 {
     CommitEdits();
-    ConstLineTableTarget* table = m_table ? m_table() : nullptr;
+    auto* table = dynamic_cast<ConstLineTableTarget*>(m_view.TableWindow());
     const QList<int> rows = List(kind)->SelectedRows();
     if (const auto problem = ConstLineSet::addToTableProblem(table != nullptr, kind, rows)) {
         MessageBoxService::show(this, *problem, QStringLiteral("Curvata"), MessageBoxService::Ok,

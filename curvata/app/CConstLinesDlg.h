@@ -3,7 +3,6 @@
 #include "ConstLineSet.h"
 
 #include <QDialog>
-#include <functional>
 
 class AppSettings;
 class CConstLineList;
@@ -19,12 +18,14 @@ class CConstLinesDlg : public QDialog
     Q_OBJECT
 public:
     static constexpr const char* SectionName = "CConstLinesDlg";
-    // The open table of points, or null.
-    using TableProvider = std::function<ConstLineTableTarget*()>;
-
+    // Follows the view: lines moved on the chart, lines fitted to a new
+    // range. The table of points is the view's table window when that
+    // takes constant lines.
     CConstLinesDlg(CRuzozuvovView& view, const AppSettings* settings);
 
-    void SetTableProvider(TableProvider provider) { m_table = std::move(provider); }
+    // The "Manage const lines" command: the window, shown and handed to the
+    // view, unless the view has one open already.
+    static CConstLinesDlg* Open(CRuzozuvovView& view, const AppSettings* settings);
 
     const ConstLineSet& Lines() const { return m_lines; }
     CConstLineList* XList() const { return m_xList; }
@@ -53,7 +54,6 @@ private:
 
     CRuzozuvovView& m_view;
     ConstLineSet m_lines;
-    TableProvider m_table;
     CConstLineList* m_xList = nullptr;
     CConstLineList* m_yList = nullptr;
     bool m_columnsFitted = false;

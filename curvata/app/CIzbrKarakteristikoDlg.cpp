@@ -2,6 +2,7 @@
 
 #include "CRuzozuvovView.h"
 #include "CharacteristicChoice.h"
+#include "FuseModel.h"
 #include "WindowPlacementRestorer.h"
 
 #include <QDialogButtonBox>
@@ -42,6 +43,14 @@ CIzbrKarakteristikoDlg::CIzbrKarakteristikoDlg(const QStringList& typeNames, CRu
     layout->addWidget(buttons);
     resize(260, 240);
     WindowPlacementRestorer::restore(*this, settings, QString::fromLatin1(SectionName));
+}
+
+void CIzbrKarakteristikoDlg::Run(CRuzozuvovView& view, const CharacteristicTypeTable& types,
+                                 const AppSettings* settings)
+{
+    CIzbrKarakteristikoDlg dialog(FuseDatabase::characteristicTypeNames(view.Fuses()), view, types,
+                                  true, settings, view.window());
+    dialog.exec();
 }
 
 void CIzbrKarakteristikoDlg::accept()

@@ -23,6 +23,11 @@ public:
                            const CharacteristicTypeTable& types, bool applyAtOnce,
                            const AppSettings* settings, QWidget* parent = nullptr);
 
+    // The "Select characteristic" command: the types of the view's fuses,
+    // the choice applied to the view at once.
+    static void Run(CRuzozuvovView& view, const CharacteristicTypeTable& types,
+                    const AppSettings* settings);
+
     // The chosen type after OK, null after Cancel or when nothing was chosen.
     const CharacteristicType* Result() const { return m_result; }
 

@@ -1,8 +1,11 @@
 #include "CRuzozuvovApp.h"
 
 #include "AppSettings.h"
+#include "CConstLinesDlg.h"
+#include "CIzbrKarakteristikoDlg.h"
 #include "CIzbrVarTableDlg.h"
 #include "CMainFrame.h"
+#include "CRuzozuvovDlg.h"
 #include "CRuzozuvovDoc.h"
 #include "CRuzozuvovView.h"
 #include "CSplashDlg.h"
@@ -96,9 +99,8 @@ bool CRuzozuvovApp::InitInstance()
 
 void CRuzozuvovApp::InstallHooks(CurvataHooks& hooks)
 {
-    // The selection dialogs, the table of points, the Const Lines window and
-    // the project document fill these; until then the commands say in the
-    // status bar that they are not available.
+    // The frame's commands open the selection dialogs, the table of points
+    // and the Const Lines window, and New/Open/Save go to the project document.
     hooks.drawTable = [this](CRuzozuvovView& view) {
         CIzbrVarTableDlg::OpenFor(view, m_settings.get());
     };
@@ -115,6 +117,15 @@ void CRuzozuvovApp::InstallHooks(CurvataHooks& hooks)
     hooks.fileSaveAs = [doc](CRuzozuvovView& view) { doc->OnFileSaveAs(view); };
     hooks.openRecentFile = [doc](CRuzozuvovView& view, const QString& path) {
         doc->OnOpenRecentFile(view, path);
+    };
+    hooks.selectFuses = [this](CRuzozuvovView& view) {
+        CRuzozuvovDlg::Run(view, FuseDb(), CharacteristicTypes(), m_settings.get());
+    };
+    hooks.selectCharacteristic = [this](CRuzozuvovView& view) {
+        CIzbrKarakteristikoDlg::Run(view, CharacteristicTypes(), m_settings.get());
+    };
+    hooks.manageConstLines = [this](CRuzozuvovView& view) {
+        CConstLinesDlg::Open(view, m_settings.get());
     };
 }
 

@@ -67,6 +67,13 @@ CRuzozuvovDlg::CRuzozuvovDlg(CRuzozuvovView& view, const FuseDatabase& database,
     FillLists();
 }
 
+void CRuzozuvovDlg::Run(CRuzozuvovView& view, const FuseDatabase& database,
+                        const CharacteristicTypeTable& types, const AppSettings* settings)
+{
+    CRuzozuvovDlg dialog(view, database, types, settings, view.window());
+    dialog.exec();
+}
+
 void CRuzozuvovDlg::FillLists()
 {
     m_left->clear();

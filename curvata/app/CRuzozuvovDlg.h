@@ -30,6 +30,11 @@ public:
                   const CharacteristicTypeTable& types, const AppSettings* settings,
                   QWidget* parent = nullptr);
 
+    // The "Select fuses" command: the window over the view's main window,
+    // starting from the view's selection.
+    static void Run(CRuzozuvovView& view, const FuseDatabase& database,
+                    const CharacteristicTypeTable& types, const AppSettings* settings);
+
     // Replaces the "Select characteristic" window that OK opens.
     void SetCharacteristicChooser(CharacteristicChooser chooser)
     {

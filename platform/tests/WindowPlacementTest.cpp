@@ -1,6 +1,5 @@
 // The stored placement record: only a well-formed 44-byte record places a
 // window; anything else is ignored rather than guessed at.
-#include "AppSettings.h"
 #include "WindowPlacement.h"
 
 #include <QtEndian>
@@ -55,18 +54,4 @@ TEST(WindowPlacement, IgnoresEveryOtherRecord)
     // The widest rectangle the fields allow overflows no size.
     EXPECT_FALSE(WindowPlacement::decode(
         record({44, 0, 1, 0, 0, 0, 0, INT32_MIN, 0, INT32_MAX, 10})));
-}
-
-TEST(WindowPlacement, ReadsTheDialogsSection)
-{
-    AppSettings settings(QStringLiteral("Local AppWizard-Generated Applications"),
-                         QStringLiteral("placement-read"));
-    const QString section = QStringLiteral("CRuzozuvovDlg");
-    EXPECT_FALSE(WindowPlacement::read(settings, section));
-    settings.writeBinary(section, QStringLiteral("WindowPlacement"), normalRecord());
-    const auto p = WindowPlacement::read(settings, section);
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->normalRect, QRect(100, 50, 400, 300));
-    settings.writeBinary(section, QStringLiteral("WindowPlacement"), normalRecord().left(40));
-    EXPECT_FALSE(WindowPlacement::read(settings, section));
 }

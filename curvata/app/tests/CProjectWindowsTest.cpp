@@ -3,6 +3,8 @@
 // files, and every failure is told.
 #include "AppSettings.h"
 #include "Artifacts.h"
+#include "CConstLineList.h"
+#include "CConstLinesDlg.h"
 #include "CIzbrVarTableDlg.h"
 #include "CRuzozuvovDoc.h"
 #include "CRuzozuvovView.h"
@@ -178,6 +180,37 @@ TEST_F(Windows, CloseTakesThePointsOffTheChart)
     processDeletes();
     EXPECT_TRUE(guard.isNull());
     EXPECT_TRUE(view.TablePoints().isEmpty());
+}
+
+TEST_F(Windows, ConstLinesWindowAddsItsValuesToTheOpenTable)
+{
+    ScriptedMessageBoxes boxes;
+    view.XLines().append(ConstLine::xLine("In", 100, 0, 0, Qt::darkCyan));
+    view.YLines().append(ConstLine::yLine("t", 0.2f, 0, 0, Qt::darkCyan));
+    view.FitConstLinesToRange();
+    CIzbrVarTableDlg* table = CIzbrVarTableDlg::OpenFor(view, nullptr);
+    CConstLinesDlg* lines = CConstLinesDlg::Open(view, nullptr);
+    ASSERT_NE(lines, nullptr);
+    lines->XList()->selectRow(0);
+    lines->Button("addToTableX")->click();
+    lines->YList()->selectRow(0);
+    lines->Button("addToTableY")->click();
+    EXPECT_TRUE(boxes.texts().isEmpty());
+
+    // Each line got a pair of its own; the partner cells were computed
+    // (NH 16A crosses 100 A and 0.2 s on its curve), the fuse without a
+    // curve stays undefined, and both values are saved as entered ones.
+    const PointTableModel& model = table->Model();
+    ASSERT_EQ(model.gridColumnCount(), 8);
+    EXPECT_EQ(model.text(1, 4), "100.00000");
+    EXPECT_TRUE(model.isUserEntered(1, 4));
+    EXPECT_NE(model.text(1, 5), "NotDef.");
+    EXPECT_EQ(model.text(1, 7), "0.20000");
+    EXPECT_NE(model.text(1, 6), "NotDef.");
+    EXPECT_EQ(model.text(4, 4), "NotDef.");
+    lines->close();
+    table->close();
+    processDeletes();
 }
 
 TEST_F(Windows, ProjectIsSavedAndOpenedThroughTheDocument)

@@ -11,6 +11,7 @@
 #include "WinPath.h"
 
 #include <QFile>
+#include <QHash>
 #include <algorithm>
 
 namespace {
@@ -159,6 +160,12 @@ void ProjectReader::readTable(const ProfileDocument& document, ProjectView& view
         return;
     table->setGridColumnCount(*count + PointTableModel::FixedColumns);
     table->fillAll();
+    // The row of each fuse name, the last one when a name appears twice;
+    // the rows do not change while the values go in, and a project's table
+    // may hold thousands of entries.
+    QHash<QString, int> rowOfName;
+    for (int r = 1; r < table->gridRowCount(); ++r)
+        rowOfName.insert(table->text(r, 0), r);
 
     for (const QString& key : section.keys()) {
         if (key == countKey)
@@ -176,13 +183,7 @@ void ProjectReader::readTable(const ProfileDocument& document, ProjectView& view
             continue;
         }
         const QString fuseName = key.mid(paren + 1, std::max<qsizetype>(0, key.size() - paren - 2));
-        int row = -1;
-        for (int r = table->gridRowCount() - 1; r >= 1; --r) {
-            if (table->text(r, 0) == fuseName) {
-                row = r;
-                break;
-            }
-        }
+        const int row = rowOfName.value(fuseName, -1);
         if (row < 0) {
             errors << quoted("Error reading table entry '%s' (fuse name not found in the fuse list).",
                              key);

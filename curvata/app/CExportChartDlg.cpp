@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -56,7 +57,10 @@ CExportChartDlg::CExportChartDlg(QSize defaultSize, QWidget* parent) : QDialog(p
     fileRow->addWidget(m_file, 1);
     fileRow->addWidget(browse);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&File:"), fileRow);
+    // A row holding a layout gets no buddy by itself: Alt+F goes to the name.
+    auto* fileLabel = new QLabel(QStringLiteral("&File:"), this);
+    fileLabel->setBuddy(m_file);
+    form->addRow(fileLabel, fileRow);
     form->addRow(QStringLiteral("F&ormat:"), m_format);
     form->addRow(QStringLiteral("&Width:"), m_width);
     form->addRow(QStringLiteral("&Height:"), m_height);

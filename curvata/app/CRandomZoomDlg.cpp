@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -28,14 +29,20 @@ CRandomZoomDlg::CRandomZoomDlg(float factorX, float factorY, QWidget* parent)
     const QFontMetrics metrics(font());
     const double ux = metrics.averageCharWidth() / 4.0;
     const double uy = metrics.height() / 8.0;
-    auto place = [&](QWidget* w, int x, int y, int width, int height) {
-        w->setGeometry(int(x * ux), int(y * uy), int(width * ux), int(height * uy));
-    };
-
+    // Fonts wider than the one the layout was made for would cut the labels
+    // short: the fields and the dialog then move right by what is missing.
     auto* xLabel = new QLabel(QStringLiteral("X zooming scale"), this);
     auto* yLabel = new QLabel(QStringLiteral("Y zooming scale"), this);
-    place(xLabel, 16, 12, 58, 9);
-    place(yLabel, 16, 32, 58, 9);
+    const int labelWidth = std::max(xLabel->sizeHint().width(), yLabel->sizeHint().width());
+    const int widen = std::max(0, labelWidth + int(2 * ux) - int(60 * ux));
+    auto place = [&](QWidget* w, int x, int y, int width, int height) {
+        const int shift = x >= 76 ? widen : 0;
+        w->setGeometry(int(x * ux) + shift, int(y * uy), int(width * ux), int(height * uy));
+    };
+    xLabel->setGeometry(int(16 * ux), int(12 * uy), std::max(labelWidth, int(58 * ux)),
+                        int(9 * uy));
+    yLabel->setGeometry(int(16 * ux), int(32 * uy), std::max(labelWidth, int(58 * ux)),
+                        int(9 * uy));
     m_x = new QLineEdit(factorText(factorX), this);
     m_y = new QLineEdit(factorText(factorY), this);
     m_x->setObjectName(QStringLiteral("1000"));
@@ -61,7 +68,7 @@ CRandomZoomDlg::CRandomZoomDlg(float factorX, float factorY, QWidget* parent)
     connect(defaults, &QPushButton::clicked, this, &CRandomZoomDlg::OnDefault);
     connect(cancel, &QPushButton::clicked, this, &CRandomZoomDlg::reject);
 
-    setFixedSize(int(156 * ux), int(79 * uy));
+    setFixedSize(int(156 * ux) + widen, int(79 * uy));
 }
 
 void CRandomZoomDlg::OnDefault()

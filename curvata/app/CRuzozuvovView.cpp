@@ -291,6 +291,7 @@ void CRuzozuvovView::mousePressEvent(QMouseEvent* event)
     if (m_moveMode) {
         m_capture = Capture::MoveLine;
         m_mover.Press(point);
+        m_chart.SetKeepPictureUnderLines(true);
         return;
     }
     if (m_zoom.GetMode() == ChartZoom::Rectangle) {
@@ -342,6 +343,7 @@ void CRuzozuvovView::mouseReleaseEvent(QMouseEvent* event)
     viewport()->unsetCursor();
     if (capture == Capture::MoveLine) {
         const std::optional<ConstLineMover::Moved> moved = m_mover.Release(point);
+        m_chart.SetKeepPictureUnderLines(false);
         if (moved)
             emit constLineMoved(moved->xLine, moved->name, moved->value);
         Redraw();

@@ -228,8 +228,46 @@ void CCharacteristicChart::Paint(QPainter& painter, const QRect& area)
     chart.SetViewport(0.0, 0.0, 1.0, 1.0);
     chart.Layout(area);
     chart.BeginDraw(painter);
-    DrawChart(area);
+    const QImage* buffer = chart.OffscreenImage();
+    UnderLines& kept = m_underLines;
+    if (kept.keep && buffer && !kept.image.isNull() && kept.area == area &&
+        kept.clip == chart.ClipBox() && kept.image.size() == buffer->size() &&
+        kept.look == CurrentLook()) {
+        chart.Painter()->drawImage(chart.ClipBox().topLeft(), kept.image);
+        // The lines start from the drawing state the picture ended with.
+        chart.SetPen(kept.pen);
+        chart.SetBrush(kept.brush);
+        chart.SetTransparentBackground(kept.transparent);
+    } else {
+        DrawUnderLines(chart, area);
+        if (kept.keep && buffer) {
+            kept.image = buffer->copy();
+            kept.area = area;
+            kept.clip = chart.ClipBox();
+            kept.look = CurrentLook();
+            kept.pen = chart.Pen();
+            kept.brush = chart.Painter()->brush();
+            kept.transparent = chart.TransparentBackground();
+        }
+    }
+    DrawLinesAndAbove(chart);
     chart.EndDraw(painter);
+}
+
+CCharacteristicChart::Look CCharacteristicChart::CurrentLook() const
+{
+    return Look{m_fuses,
+                m_type,
+                m_active,
+                {m_xMin, m_yMin, m_xMax, m_yMax},
+                m_background,
+                {m_legend, m_scientific, m_grid, m_boundary, m_titles}};
+}
+
+void CCharacteristicChart::SetKeepPictureUnderLines(bool on)
+{
+    m_underLines = UnderLines();
+    m_underLines.keep = on;
 }
 
 void CCharacteristicChart::PaintPrinted(QPainter& painter, const QRect& area, int printScale,
@@ -258,7 +296,12 @@ int CCharacteristicChart::PrintScale(int printerDpi, int screenDpi)
 
 void CCharacteristicChart::DrawChart(const QRect& area)
 {
-    CChart& chart = *m_active;
+    DrawUnderLines(*m_active, area);
+    DrawLinesAndAbove(*m_active);
+}
+
+void CCharacteristicChart::DrawUnderLines(CChart& chart, const QRect& area)
+{
     chart.SetViewport(0.0, 0.0, 1.0, 1.0);
     chart.Layout(area);
     if (m_boundary)
@@ -272,6 +315,10 @@ void CCharacteristicChart::DrawChart(const QRect& area)
     if (m_grid)
         chart.DrawGrid();
     DrawCurves(chart);
+}
+
+void CCharacteristicChart::DrawLinesAndAbove(CChart& chart)
+{
     DrawConstLines(chart);
     if (m_tablePointsShown)
         DrawTablePoints(chart);

@@ -8,6 +8,8 @@
 #include "TablePoint.h"
 
 #include <QColor>
+#include <QImage>
+#include <QPen>
 #include <QRect>
 #include <array>
 #include <functional>
@@ -118,9 +120,18 @@ public:
     // The chart into an area of the active chart's current paint (between
     // its BeginDraw and EndDraw).
     void DrawChart(const QRect& area);
+    // While a constant line follows the mouse only the lines and what lies
+    // on them change: screen paints keep the picture under the lines from
+    // the first paint and reuse it as long as area and clip box stay, so
+    // that a line moves smoothly over many long curves. Off again when the
+    // mouse lets go. A setting changed meanwhile (a shortcut pressed while
+    // dragging) paints the picture afresh.
+    void SetKeepPictureUnderLines(bool on);
 
 private:
     void Activate(CChart& chart);
+    void DrawUnderLines(CChart& chart, const QRect& area);
+    void DrawLinesAndAbove(CChart& chart);
     void DrawCurves(CChart& chart);
     void DrawConstLines(CChart& chart);
     void DrawTablePoints(CChart& chart);
@@ -159,6 +170,34 @@ private:
     };
     std::vector<Curve> m_curves;
     bool m_curvesValid = false;
+
+    // What the picture under the constant lines depends on besides the
+    // paint's area and clip box.
+    struct Look
+    {
+        std::vector<const Fuse*> fuses;
+        const CharacteristicType* type = nullptr;
+        const CChart* chart = nullptr;
+        std::array<double, 4> range{};
+        QColor background;
+        std::array<bool, 5> switches{};
+        bool operator==(const Look&) const = default;
+    };
+    Look CurrentLook() const;
+
+    // The picture under the constant lines while one is moved.
+    struct UnderLines
+    {
+        bool keep = false;
+        Look look;
+        QImage image;
+        QRect area;
+        QRect clip;
+        QPen pen;
+        QBrush brush;
+        bool transparent = false;
+    };
+    UnderLines m_underLines;
 
     std::array<QColor, PaletteSize> m_palette;
     ConstLineList m_xLines;

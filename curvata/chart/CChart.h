@@ -190,6 +190,8 @@ public:
     QRect DrawingArea() const { return m_drawingArea; }
     // The clip box of the current (or last) buffered paint.
     QRect ClipBox() const { return m_clipBox; }
+    // The off-screen image of the buffered paint in progress, else null.
+    const QImage* OffscreenImage() const { return m_offscreenPainter ? &m_offscreen : nullptr; }
     // The result of the last ToDevice.
     QPoint CurrentPoint() const { return QPoint(m_currentX, m_currentY); }
 

@@ -39,7 +39,9 @@ ChartCommandState::State ChartCommandState::Of(int id, const Inputs& in)
     case FileExportChart:
         return enabled(in.chartReady);
     case MoveConstLines:
-        return toggle(in.moveMode, in.anyConstLine);
+        // Also while move mode is on without lines (all removed meanwhile):
+        // it would otherwise keep the mouse from the zoom modes for good.
+        return toggle(in.moveMode, in.anyConstLine || in.moveMode);
     case ManageConstLines:
         return enabled(in.fuseCount > 0);
     case ZoomNone:

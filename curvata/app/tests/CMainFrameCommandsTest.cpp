@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -233,6 +234,9 @@ TEST_F(FrameFixture, ExportWritesTheChosenFormatAndSize)
         dialog->WidthField()->setValue(640);
         dialog->HeightField()->setValue(400);
         Artifacts::save(dialog, "curvata-export-dialog");
+        // A label without a buddy would show its "&" instead of a mnemonic.
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
         dialog->accept();
     });
     frame.Action(Cmd::FileExportChart)->trigger();
@@ -256,6 +260,8 @@ TEST_F(FrameFixture, ScreenshotsOfTheFrameAndThePrintPreview)
     QApplication::processEvents(); // scroll bars show after the range change
     Artifacts::save(&frame, "curvata-main-frame-zoomed");
     frame.Action(Cmd::ZoomNone)->trigger();
+    QApplication::processEvents(); // and hide again
+    EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
     frame.Action(Cmd::MoveConstLines)->trigger();
     const int lineY = view->ActiveChart().ToDevice(100, 1).y();
     QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(400, lineY));

@@ -10,6 +10,7 @@
 #include "ViewTestData.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -238,6 +239,16 @@ TEST_F(MouseFixture, RandomZoomingDialogRefusesOutOfRangeAndSetsBothFactors)
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "Random zooming dialog");
         Artifacts::save(dialog, "curvata-random-zoom");
+        // Labels show whole, left of their fields, whatever the font.
+        const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
+        ASSERT_EQ(labels.size(), 2);
+        for (const QLabel* label : labels) {
+            const QWidget* field = label->buddy();
+            ASSERT_NE(field, nullptr);
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            EXPECT_LE(label->geometry().right(), field->geometry().left());
+            EXPECT_LE(field->geometry().right(), dialog->width());
+        }
         dialog->XField()->setText("0.2");
         dialog->accept();
         stayedOpen = dialog->isVisible();

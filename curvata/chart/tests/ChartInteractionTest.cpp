@@ -7,6 +7,8 @@
 #include "ConstLineMover.h"
 #include "FuseModel.h"
 
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -226,6 +228,46 @@ TEST_F(LinesFixture, PickingPrefersYLinesOnTiesAndNeedsTenPixels)
     EXPECT_EQ(chart.YLines()[0].y1, yBefore);
 }
 
+TEST_F(LinesFixture, MovingALineOverTheKeptPictureLooksLikeAFullPaint)
+{
+    // The moving line keeps a transparent-background label, table points
+    // and the rest of the picture exactly as a paint from scratch has them.
+    chart.TablePoints().append(TablePoint{40, 20});
+    chart.SetLegend(true);
+    auto paint = [&](QRect clip) {
+        QImage image(800, 600, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setClipRect(clip);
+        chart.Paint(painter, QRect(0, 0, 800, 600));
+        return image;
+    };
+    const QRect clip(0, 0, 800, 600);
+    chart.SetKeepPictureUnderLines(true);
+    paint(clip);
+    mover.Press(device(80, 10));
+    for (int step = 1; step <= 3; ++step) {
+        mover.Move(device(80, 10) - QPoint(0, 40 * step));
+        const QImage kept = paint(clip);
+        chart.SetKeepPictureUnderLines(false);
+        const QImage fresh = paint(clip);
+        chart.SetKeepPictureUnderLines(true);
+        paint(clip);
+        EXPECT_EQ(kept, fresh) << "step " << step;
+    }
+    // A setting changed while the line is held (a shortcut) shows at once.
+    chart.SetGrid(false);
+    const QImage withoutGrid = paint(clip);
+    chart.SetKeepPictureUnderLines(false);
+    EXPECT_EQ(withoutGrid, paint(clip));
+    chart.SetKeepPictureUnderLines(true);
+    mover.Release(device(80, 300));
+    // Another clip box is painted from scratch, not from the kept picture.
+    const QImage part = paint(QRect(100, 100, 300, 200));
+    chart.SetKeepPictureUnderLines(false);
+    EXPECT_EQ(part, paint(QRect(100, 100, 300, 200)));
+}
+
 TEST_F(LinesFixture, CursorReadoutIsEmptyUntilAChartIsShown)
 {
     const QPoint p = device(40, 100);
@@ -279,4 +321,11 @@ TEST(ChartCommandState, FollowsTheViewsState)
     in.zoomMode = ChartZoom::Out;
     EXPECT_TRUE(checked(C::ZoomOut));
     EXPECT_FALSE(checked(C::ZoomDrag));
+
+    // Move mode left on after the last line went away must stay switchable
+    // off: it takes the mouse from Rectangle and Drag.
+    in.anyConstLine = false;
+    EXPECT_TRUE(on(C::MoveConstLines) && checked(C::MoveConstLines));
+    in.moveMode = false;
+    EXPECT_FALSE(on(C::MoveConstLines));
 }

@@ -2,6 +2,7 @@
 // placement, adding the focused product and finding an item's product.
 #include "CatalogueTreeModel.h"
 #include "ItemGridModel.h"
+#include "KavrelConfig.h"
 #include "MessageBoxService.h"
 #include "QtPrinters.h"
 #include "SmallCatalogue.h"
@@ -22,7 +23,7 @@ TEST(WorkbenchInCatalogue, ToggleAddFocusedProductAndFindItBack)
 {
     SmallCatalogue cat;
     ScriptedMessageBoxes boxes;
-    TFStart form;
+    TFStart form(KavrelConfig::readStart());
     ASSERT_TRUE(form.createDataModule());
     form.show();
 

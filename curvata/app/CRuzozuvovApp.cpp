@@ -1,7 +1,12 @@
 #include "CRuzozuvovApp.h"
 
 #include "AppSettings.h"
+#include "CConstLinesDlg.h"
+#include "CIzbrKarakteristikoDlg.h"
+#include "CIzbrVarTableDlg.h"
 #include "CMainFrame.h"
+#include "CRuzozuvovDlg.h"
+#include "CRuzozuvovDoc.h"
 #include "CRuzozuvovView.h"
 #include "CSplashDlg.h"
 #include "CurvataHooks.h"
@@ -94,10 +99,34 @@ bool CRuzozuvovApp::InitInstance()
 
 void CRuzozuvovApp::InstallHooks(CurvataHooks& hooks)
 {
-    // The selection dialogs, the table of points, the Const Lines window and
-    // the project document fill these; until then the commands say in the
-    // status bar that they are not available.
-    Q_UNUSED(hooks);
+    // The frame's commands open the selection dialogs, the table of points
+    // and the Const Lines window, and New/Open/Save go to the project document.
+    hooks.drawTable = [this](CRuzozuvovView& view) {
+        CIzbrVarTableDlg::OpenFor(view, m_settings.get());
+    };
+    m_document = std::make_unique<CRuzozuvovDoc>([this]() -> const FuseDatabase& { return FuseDb(); },
+                                                 [this]() -> const CharacteristicTypeTable& {
+                                                     return CharacteristicTypes();
+                                                 },
+                                                 m_settings.get());
+    m_document->SetTitleObserver([this](const QString& title) { m_frame->SetDocumentTitle(title); });
+    CRuzozuvovDoc* doc = m_document.get();
+    hooks.fileNew = [doc](CRuzozuvovView& view) { doc->OnFileNew(view); };
+    hooks.fileOpen = [doc](CRuzozuvovView& view) { doc->OnFileOpen(view); };
+    hooks.fileSave = [doc](CRuzozuvovView& view) { doc->OnFileSave(view); };
+    hooks.fileSaveAs = [doc](CRuzozuvovView& view) { doc->OnFileSaveAs(view); };
+    hooks.openRecentFile = [doc](CRuzozuvovView& view, const QString& path) {
+        doc->OnOpenRecentFile(view, path);
+    };
+    hooks.selectFuses = [this](CRuzozuvovView& view) {
+        CRuzozuvovDlg::Run(view, FuseDb(), CharacteristicTypes(), m_settings.get());
+    };
+    hooks.selectCharacteristic = [this](CRuzozuvovView& view) {
+        CIzbrKarakteristikoDlg::Run(view, CharacteristicTypes(), m_settings.get());
+    };
+    hooks.manageConstLines = [this](CRuzozuvovView& view) {
+        CConstLinesDlg::Open(view, m_settings.get());
+    };
 }
 
 void CRuzozuvovApp::RunSplash()

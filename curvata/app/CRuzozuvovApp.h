@@ -8,6 +8,7 @@
 class AppSettings;
 class CharacteristicTypeTable;
 class CMainFrame;
+class CRuzozuvovDoc;
 class CSplashDlg;
 struct CurvataHooks;
 class FuseDatabase;
@@ -50,6 +51,7 @@ public:
 
     AppSettings* Settings() const { return m_settings.get(); }
     CMainFrame* MainFrame() const { return m_frame.get(); }
+    CRuzozuvovDoc* Document() const { return m_document.get(); }
 
     // The fuse database and the characteristic types. The first request
     // loads them from the database directory; later requests return the
@@ -72,6 +74,7 @@ private:
     std::unique_ptr<AppSettings> m_settings;
     std::unique_ptr<CharacteristicTypeTable> m_types;
     std::unique_ptr<FuseDatabase> m_database;
+    std::unique_ptr<CRuzozuvovDoc> m_document;
     // Declared last so that it goes first: its view refers to the database.
     std::unique_ptr<CMainFrame> m_frame;
 };

@@ -40,9 +40,17 @@ QString RenderOptions::usage()
         "                      [--table-points on|off] [--point X,Y ...]\n"
         "                      [--x-line NAME=VALUE ...] [--y-line NAME=VALUE ...]\n"
         "                      --output FILE.png|FILE.pdf|FILE.svg\n"
+        "       curvata-render --db DIR --project FILE.cvp [settings as above]\n"
+        "                      [--output FILE.png|FILE.pdf|FILE.svg] [--table-out FILE|-]\n"
         "Draws the characteristic NAME of the fuses, in the order given, as the\n"
         "chart view does. DIR is the fuse database directory (or a directory\n"
-        "holding fuseDbDir).\n");
+        "holding fuseDbDir).\n"
+        "With --project, the fuses, characteristic, constant lines and table of\n"
+        "points come from the project file, opened as curvata opens it; the chart\n"
+        "shows the points \"To Graph\" would draw, and --table-out writes the table\n"
+        "as \"To File\" does (\"-\" for standard output). --scientific also sets the\n"
+        "table's number format. What curvata would tell in a message box goes to\n"
+        "standard error; a project that cannot be opened ends with exit code 2.\n");
 }
 
 bool RenderOptions::parse(const QStringList& arguments, QString* error)
@@ -76,6 +84,10 @@ bool RenderOptions::parse(const QStringList& arguments, QString* error)
             fuseNames << value;
         } else if (option == "--output" || option == "-o") {
             output = value;
+        } else if (option == "--project") {
+            projectFile = value;
+        } else if (option == "--table-out") {
+            tableOut = value;
         } else if (option == "--size") {
             const QStringList parts = value.toLower().split(QLatin1Char('x'));
             bool okW = false, okH = false;
@@ -105,6 +117,19 @@ bool RenderOptions::parse(const QStringList& arguments, QString* error)
     }
     if (databaseDirectory.isEmpty())
         return fail(QStringLiteral("No database directory (--db)."));
+    if (!projectFile.isEmpty()) {
+        if (!typeName.isEmpty() || !fuseNames.isEmpty() || !xLines.isEmpty() || !yLines.isEmpty() ||
+            !points.isEmpty())
+            return fail(QStringLiteral("A project brings its own fuses, characteristic, constant "
+                                       "lines and points: leave out --type, --fuse, --x-line, "
+                                       "--y-line and --point."));
+        if (output.isEmpty() && tableOut.isEmpty())
+            return fail(QStringLiteral("Nothing to write: give --output, --table-out or both."));
+        return true;
+    }
+    if (!tableOut.isEmpty())
+        return fail(QStringLiteral("--table-out writes the table of points of a project: it needs "
+                                   "--project."));
     if (typeName.isEmpty())
         return fail(QStringLiteral("No characteristic type (--type)."));
     if (fuseNames.isEmpty())

@@ -23,6 +23,10 @@ struct RenderOptions
     QList<QPair<QString, float>> yLines;
     TablePointList points;
     QString output;
+    // A project file to render instead of --type, --fuse and the lines, and
+    // where its table of points goes ("-": standard output).
+    QString projectFile;
+    QString tableOut;
 
     // Parses the arguments (without the program name). On failure returns
     // false with the reason in *error.

@@ -1,6 +1,7 @@
 // curvata-render: a chart of curvata as a PNG, PDF or SVG file, drawn by the
 // chart view's own code, without a window.
 #include "ChartRenderer.h"
+#include "ProjectRenderer.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -19,6 +20,8 @@ int main(int argc, char** argv)
         std::fputs(qPrintable(RenderOptions::usage()), error.isEmpty() ? stdout : stderr);
         return error.isEmpty() ? 0 : 1;
     }
+    if (!options.projectFile.isEmpty())
+        return ProjectRenderer::main(options);
     if (!ChartRenderer::run(options, &error)) {
         std::fprintf(stderr, "curvata-render: %s\n", qPrintable(error));
         return 2;

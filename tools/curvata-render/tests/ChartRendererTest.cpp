@@ -1,11 +1,13 @@
 // curvata-render: its command line, the database look-ups and the files it
 // writes.
 #include "ChartRenderer.h"
+#include "ProjectRenderer.h"
 #include "Artifacts.h"
 #include "CCharacteristicChart.h"
 #include "FuseModel.h"
 #include "MessageBoxService.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -175,4 +177,67 @@ TEST(ChartRendererRun, ReportsWhatItCannotDo)
     EXPECT_TRUE(error.contains("The X minimum value must be larger than 0.000001"))
         << error.toStdString();
     EXPECT_TRUE(boxes.texts().isEmpty());
+}
+
+namespace {
+
+QString writeProject(const QTemporaryDir& dir, const QByteArray& text)
+{
+    const QString path = dir.filePath("p.cvp");
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    return path;
+}
+
+} // namespace
+
+TEST(ProjectRendererRun, RendersAProjectAndWritesItsTable)
+{
+    QTemporaryDir dir;
+    const QString project = writeProject(
+        dir, "[Fuses]\r\nFuse A=\r\nFuse Z=\r\nFuse B=\r\n[Characteristic]\r\nTime-Current=\r\n"
+             "[XConstLines]\r\nIn=20\r\n[Table]\r\nNumberOfColumns=2\r\nColumn1(Fuse A)=abc\r\n");
+    EXPECT_TRUE(parseError({"--db", "d", "--project", project}).contains("--table-out"));
+    EXPECT_TRUE(parseError({"--db", "d", "--table-out", "-", "--type", "T", "--fuse", "F"})
+                    .contains("--project"));
+    EXPECT_TRUE(parseError({"--db", "d", "--project", project, "--fuse", "F", "-o", "x.png"})
+                    .contains("--fuse"));
+
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QStringList messages;
+    QString error;
+    const RenderOptions options = parsed({"--db", FIXTURE_DIR, "--project", project, "--table-out",
+                                          "-", "-o", dir.filePath("p.png")});
+    ASSERT_TRUE(ProjectRenderer::run(options, &messages, &error, &out)) << error.toStdString();
+    // The missing fuse is reported at the end, as Open does, and does not stop the run.
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("File opened with errors:"));
+    EXPECT_TRUE(messages[0].contains("Fuse Z"));
+    // Both selected fuses are rows of the table, in the project's order.
+    const QList<QByteArray> rows = out.data().split('\n');
+    ASSERT_GE(rows.size(), 3);
+    EXPECT_TRUE(rows[1].startsWith("Fuse A\t100\t"));
+    EXPECT_TRUE(rows[2].startsWith("Fuse B\t200\t"));
+    EXPECT_TRUE(out.data().endsWith("\t\n"));
+    const QImage image(dir.filePath("p.png"));
+    EXPECT_GT(countColour(image, QColor(0, 0, 255)), 100); // the project's X line
+}
+
+TEST(ProjectRendererRun, FailsWhenTheProjectCannotBeOpened)
+{
+    QTemporaryDir dir;
+    QStringList messages;
+    QString error;
+    EXPECT_FALSE(ProjectRenderer::run(parsed({"--db", FIXTURE_DIR, "--project",
+                                              dir.filePath("none.cvp"), "--table-out", "-"}),
+                                      &messages, &error, nullptr));
+    EXPECT_FALSE(error.isEmpty());
+    // A file that names nothing of the database opens with nothing to draw.
+    const QString empty = writeProject(dir, "[Fuses]\nNobody=\n[Characteristic]\nNone=\n");
+    EXPECT_FALSE(ProjectRenderer::run(
+        parsed({"--db", FIXTURE_DIR, "--project", empty, "-o", dir.filePath("x.png")}), &messages,
+        &error, nullptr));
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
 }

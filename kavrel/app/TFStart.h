@@ -131,11 +131,14 @@ private:
     void onCurrentChanged(const QModelIndex& current);
     void onExpanded(const QModelIndex& index);
     void onCollapsed(const QModelIndex& index);
+    void fitTreeColumn();
 
     KavrelConfig::StartValues m_start;
     QString m_pictureDir;
     bool m_workbenchShown = false;
     bool m_firstPaintSeen = false;
+    bool m_treeWidthDirty = true;
+    bool m_treeFitQueued = false;
     std::unique_ptr<TDBX> m_dbx;
     CatalogueTreeModel* m_model = nullptr;
     ProductPanel* m_panel = nullptr;

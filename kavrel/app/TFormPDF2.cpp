@@ -50,36 +50,77 @@ constexpr double MaxZoom = 8.0;
 constexpr int MinWidth = 320;
 constexpr int MinHeight = 240;
 
-// The tool bar's icons: plain line drawings made here, so that the window
-// looks the same whether or not the desktop has an icon theme.
-QIcon lineIcon(const std::function<void(QPainter&)>& draw)
-{
-    QPixmap pixmap(40, 40);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(2, 2); // drawn on a 20 x 20 grid, sharp on dense screens
-    painter.setPen(QPen(QColor(50, 50, 50), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
-    draw(painter);
-    painter.end();
-    pixmap.setDevicePixelRatio(2);
-    return QIcon(pixmap);
-}
-
 void chevron(QPainter& p, QPointF a, QPointF tip, QPointF b)
 {
     const QPointF points[] = {a, tip, b};
     p.drawPolyline(points, 3);
 }
 
-void magnifier(QPainter& p, bool plus)
+enum class Glyph
 {
-    p.drawEllipse(QPointF(8, 8), 5.5, 5.5);
-    p.drawLine(QPointF(12, 12), QPointF(17.5, 17.5));
-    p.drawLine(QPointF(5.5, 8), QPointF(10.5, 8));
-    if (plus)
-        p.drawLine(QPointF(8, 5.5), QPointF(8, 10.5));
+    Up,
+    Down,
+    ZoomOut,
+    ZoomIn,
+    FitWidth,
+    FitPage,
+    Print,
+    Left,
+    Right
+};
+
+// Draws `glyph` on a 20 x 20 grid.
+void draw(QPainter& p, Glyph glyph)
+{
+    switch (glyph) {
+    case Glyph::Up:
+        return chevron(p, {5, 12.5}, {10, 7.5}, {15, 12.5});
+    case Glyph::Down:
+        return chevron(p, {5, 7.5}, {10, 12.5}, {15, 7.5});
+    case Glyph::Left:
+        return chevron(p, {12, 5}, {7, 10}, {12, 15});
+    case Glyph::Right:
+        return chevron(p, {8, 5}, {13, 10}, {8, 15});
+    case Glyph::ZoomOut:
+    case Glyph::ZoomIn:
+        p.drawEllipse(QPointF(8, 8), 5.5, 5.5);
+        p.drawLine(QPointF(12, 12), QPointF(17.5, 17.5));
+        p.drawLine(QPointF(5.5, 8), QPointF(10.5, 8));
+        if (glyph == Glyph::ZoomIn)
+            p.drawLine(QPointF(8, 5.5), QPointF(8, 10.5));
+        return;
+    case Glyph::FitWidth:
+        p.drawRect(QRectF(2.5, 4.5, 15, 11));
+        p.drawLine(QPointF(5, 10), QPointF(15, 10));
+        chevron(p, {7, 8}, {5, 10}, {7, 12});
+        return chevron(p, {13, 8}, {15, 10}, {13, 12});
+    case Glyph::FitPage:
+        p.drawRect(QRectF(5, 2.5, 10, 15));
+        for (double y : {7.0, 10.0, 13.0})
+            p.drawLine(QPointF(7.5, y), QPointF(12.5, y));
+        return;
+    case Glyph::Print:
+        p.drawRect(QRectF(2.5, 7.5, 15, 7));
+        p.drawRect(QRectF(6, 2.5, 8, 5));
+        p.drawRect(QRectF(6, 12, 8, 5.5));
+        return;
+    }
+}
+
+// The tool bar's icons: plain line drawings made here, so that the window
+// looks the same whether or not the desktop has an icon theme.
+QIcon lineIcon(Glyph glyph)
+{
+    QPixmap pixmap(40, 40);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(2, 2); // sharp on dense screens
+    painter.setPen(QPen(QColor(50, 50, 50), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    draw(painter, glyph);
+    painter.end();
+    pixmap.setDevicePixelRatio(2);
+    return QIcon(pixmap);
 }
 
 QScreen* screenFor(const QRect& frame)
@@ -148,26 +189,25 @@ TFormPDF2::TFormPDF2(QWidget* owner, const QString& languageCode)
     updatePageControls();
 }
 
+QAction* TFormPDF2::addTool(int glyph, const QString& tip, const QKeySequence& key)
+{
+    QAction* action = ToolBar->addAction(lineIcon(Glyph(glyph)), tip);
+    action->setToolTip(tip);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    return action;
+}
+
 void TFormPDF2::buildToolBar()
 {
     ToolBar = new QToolBar(this);
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
     ToolBar->setIconSize(QSize(20, 20));
-    const auto action = [this](const QIcon& icon, const QString& tip, const QKeySequence& key,
-                               auto slot) {
-        QAction* a = ToolBar->addAction(icon, tip);
-        a->setToolTip(tip);
-        a->setShortcut(key);
-        a->setShortcutContext(Qt::WindowShortcut);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
-    ActPrevious = action(lineIcon([](QPainter& p) { chevron(p, {5, 12.5}, {10, 7.5}, {15, 12.5}); }),
-                         m_texts.previousPage, QKeySequence(Qt::Key_PageUp),
-                         [this] { goToPage(currentPage() - 1); });
-    ActNext = action(lineIcon([](QPainter& p) { chevron(p, {5, 7.5}, {10, 12.5}, {15, 7.5}); }),
-                     m_texts.nextPage, QKeySequence(Qt::Key_PageDown),
-                     [this] { goToPage(currentPage() + 1); });
+
+    ActPrevious = addTool(int(Glyph::Up), m_texts.previousPage, QKeySequence(Qt::Key_PageUp));
+    connect(ActPrevious, &QAction::triggered, this, [this] { goToPage(currentPage() - 1); });
+    ActNext = addTool(int(Glyph::Down), m_texts.nextPage, QKeySequence(Qt::Key_PageDown));
+    connect(ActNext, &QAction::triggered, this, [this] { goToPage(currentPage() + 1); });
     PageBox = new QSpinBox(ToolBar);
     PageBox->setObjectName(QStringLiteral("PageBox"));
     PageBox->setToolTip(m_texts.page);
@@ -185,32 +225,24 @@ void TFormPDF2::buildToolBar()
     PageCount->setContentsMargins(4, 0, 8, 0);
     ToolBar->addWidget(PageCount);
     ToolBar->addSeparator();
-    ActZoomOut = action(lineIcon([](QPainter& p) { magnifier(p, false); }), m_texts.zoomOut,
-                        QKeySequence::ZoomOut, &TFormPDF2::zoomOut);
-    ActZoomIn = action(lineIcon([](QPainter& p) { magnifier(p, true); }), m_texts.zoomIn,
-                       QKeySequence::ZoomIn, &TFormPDF2::zoomIn);
-    ActFitWidth = action(lineIcon([](QPainter& p) {
-                             p.drawRect(QRectF(2.5, 4.5, 15, 11));
-                             p.drawLine(QPointF(5, 10), QPointF(15, 10));
-                             chevron(p, {7, 8}, {5, 10}, {7, 12});
-                             chevron(p, {13, 8}, {15, 10}, {13, 12});
-                         }),
-                         m_texts.fitWidth, QKeySequence(), &TFormPDF2::fitWidth);
-    ActFitPage = action(lineIcon([](QPainter& p) {
-                            p.drawRect(QRectF(5, 2.5, 10, 15));
-                            p.drawLine(QPointF(7.5, 7), QPointF(12.5, 7));
-                            p.drawLine(QPointF(7.5, 10), QPointF(12.5, 10));
-                            p.drawLine(QPointF(7.5, 13), QPointF(11, 13));
-                        }),
-                        m_texts.fitPage, QKeySequence(), &TFormPDF2::fitPage);
+
+    ActZoomOut = addTool(int(Glyph::ZoomOut), m_texts.zoomOut, QKeySequence::ZoomOut);
+    connect(ActZoomOut, &QAction::triggered, this, &TFormPDF2::zoomOut);
+    ActZoomIn = addTool(int(Glyph::ZoomIn), m_texts.zoomIn, QKeySequence::ZoomIn);
+    connect(ActZoomIn, &QAction::triggered, this, &TFormPDF2::zoomIn);
+    ActFitWidth = addTool(int(Glyph::FitWidth), m_texts.fitWidth, QKeySequence());
+    connect(ActFitWidth, &QAction::triggered, this, &TFormPDF2::fitWidth);
+    ActFitPage = addTool(int(Glyph::FitPage), m_texts.fitPage, QKeySequence());
+    connect(ActFitPage, &QAction::triggered, this, &TFormPDF2::fitPage);
     ToolBar->addSeparator();
-    ActPrint = action(lineIcon([](QPainter& p) {
-                          p.drawRect(QRectF(2.5, 7.5, 15, 7));
-                          p.drawRect(QRectF(6, 2.5, 8, 5));
-                          p.drawRect(QRectF(6, 12, 8, 5.5));
-                      }),
-                      m_texts.print, QKeySequence::Print, &TFormPDF2::print);
+    ActPrint = addTool(int(Glyph::Print), m_texts.print, QKeySequence::Print);
+    connect(ActPrint, &QAction::triggered, this, &TFormPDF2::print);
     ToolBar->addSeparator();
+    buildFindTools();
+}
+
+void TFormPDF2::buildFindTools()
+{
     FindEdit = new QLineEdit(ToolBar);
     FindEdit->setObjectName(QStringLiteral("FindEdit"));
     FindEdit->setPlaceholderText(m_texts.find);
@@ -225,12 +257,11 @@ void TFormPDF2::buildToolBar()
             find(FindEdit->text());
     });
     ToolBar->addWidget(FindEdit);
-    ActFindPrevious =
-        action(lineIcon([](QPainter& p) { chevron(p, {12, 5}, {7, 10}, {12, 15}); }),
-               m_texts.findPrevious, QKeySequence::FindPrevious, &TFormPDF2::findPrevious);
-    ActFindNext = action(lineIcon([](QPainter& p) { chevron(p, {8, 5}, {13, 10}, {8, 15}); }),
-                         m_texts.findNext, QKeySequence::FindNext, &TFormPDF2::findNext);
-    QAction* focusFind = new QAction(this);
+    ActFindPrevious = addTool(int(Glyph::Left), m_texts.findPrevious, QKeySequence::FindPrevious);
+    connect(ActFindPrevious, &QAction::triggered, this, &TFormPDF2::findPrevious);
+    ActFindNext = addTool(int(Glyph::Right), m_texts.findNext, QKeySequence::FindNext);
+    connect(ActFindNext, &QAction::triggered, this, &TFormPDF2::findNext);
+    auto* focusFind = new QAction(this);
     focusFind->setShortcut(QKeySequence::Find);
     connect(focusFind, &QAction::triggered, FindEdit, [this] {
         FindEdit->setFocus();

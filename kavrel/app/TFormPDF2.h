@@ -8,6 +8,7 @@
 #include <functional>
 
 class QAction;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QPagedPaintDevice;
@@ -131,6 +132,8 @@ protected:
 private:
     TFormPDF2(QWidget* owner, const QString& languageCode);
     void buildToolBar();
+    void buildFindTools();
+    QAction* addTool(int glyph, const QString& tip, const QKeySequence& key);
     void readPlacement();
     void writePlacement() const;
     void applyPlacement();

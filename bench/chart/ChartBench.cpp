@@ -3,7 +3,6 @@
 // visible (only that part may be rasterised).
 #include "CCharacteristicChart.h"
 #include "FuseModel.h"
-#include "MessageBoxService.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -74,8 +73,6 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    MessageBoxService::setResponder(
-        [](const MessageBoxService::Box&) { return MessageBoxService::Ok; });
 
     const Data data(2000);
     CCharacteristicChart chart;

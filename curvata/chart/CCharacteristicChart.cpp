@@ -1,7 +1,6 @@
 #include "CCharacteristicChart.h"
 
 #include "FuseModel.h"
-#include "MessageBoxService.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -89,28 +88,36 @@ QColor CCharacteristicChart::PaletteColour(int index) const
 
 void CCharacteristicChart::Activate(CChart& chart)
 {
-    chart.legend = m_legend;
-    chart.scientificLabels = m_scientific;
-    chart.backgroundColour = m_background;
+    chart.SetLegend(m_legend);
+    chart.SetScientificLabels(m_scientific);
+    chart.SetBackgroundColour(m_background);
     m_active = &chart;
+}
+
+void CCharacteristicChart::SetWarningHandler(const ChartWarningHandler& handler)
+{
+    m_warn = handler;
+    for (CChart* chart : {static_cast<CChart*>(&m_linLin), static_cast<CChart*>(&m_logLin),
+                          static_cast<CChart*>(&m_linLog), static_cast<CChart*>(&m_logLog)})
+        chart->SetWarningHandler(handler);
 }
 
 void CCharacteristicChart::SetLegend(bool on)
 {
     m_legend = on;
-    m_active->legend = on;
+    m_active->SetLegend(on);
 }
 
 void CCharacteristicChart::SetScientificScale(bool on)
 {
     m_scientific = on;
-    m_active->scientificLabels = on;
+    m_active->SetScientificLabels(on);
 }
 
 void CCharacteristicChart::SetBackgroundColour(const QColor& colour)
 {
     m_background = colour;
-    m_active->backgroundColour = colour;
+    m_active->SetBackgroundColour(colour);
 }
 
 void CCharacteristicChart::SetFuses(const std::vector<const Fuse*>& fuses)
@@ -181,8 +188,9 @@ void CCharacteristicChart::AutoRange()
     m_yMax = yMax;
     if (!m_active->SetRange(xMin, yMin, xMax, yMax)) {
         m_chartReady = false;
-        MessageBoxService::show(nullptr, QStringLiteral("Setting Range failed"), ApplicationTitle,
-                                MessageBoxService::Ok);
+        if (m_warn)
+            m_warn(ChartWarning{QStringLiteral("Setting Range failed"), ApplicationTitle,
+                                ChartWarning::Plain});
         return;
     }
     FitConstLinesToRange();
@@ -222,8 +230,8 @@ void CCharacteristicChart::PaintPrinted(QPainter& painter, const QRect& area, in
     if (!m_chartReady)
         return;
     CChart& chart = *m_active;
-    chart.printing = true;
-    chart.printScale = std::max(1, printScale);
+    chart.SetPrinting(true);
+    chart.SetPrintScale(std::max(1, printScale));
     chart.SetViewport(0.0, 0.0, 1.0, 1.0);
     chart.Layout(area);
     chart.BeginDraw(painter);

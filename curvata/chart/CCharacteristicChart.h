@@ -28,10 +28,14 @@ public:
     static constexpr int PaletteSize = 14;
     // The characteristic type whose charts carry the peak-current lines.
     static const QString CutOffCurrentName;
-    // Caption of the view's own message boxes.
+    // Caption of the chart's own warnings.
     static const QString ApplicationTitle;
 
     CCharacteristicChart();
+
+    // Where the warnings of a refused range go (the coordinate system's
+    // own, then "Setting Range failed"); without a handler they are dropped.
+    void SetWarningHandler(const ChartWarningHandler& handler);
 
     // --- coordinate systems ---
     CChart& ActiveChart() const { return *m_active; }
@@ -124,6 +128,7 @@ private:
     CChartLogLog m_logLog;
     CChart* m_active = &m_logLog;
     bool m_chartReady = false;
+    ChartWarningHandler m_warn;
 
     std::vector<const Fuse*> m_fuses;
     const CharacteristicType* m_type = nullptr;

@@ -1,7 +1,6 @@
 #include "CChart.h"
 
 #include "ChartFont.h"
-#include "MessageBoxService.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -31,7 +30,8 @@ QString general12(double value)
 
 } // namespace
 
-CChart::CChart() : m_textFont(ChartFont::textFont()), m_symbolFont(ChartFont::symbolFont())
+CChart::CChart(ChartAxis::Scale x, ChartAxis::Scale y)
+    : m_x(x), m_y(y), m_textFont(ChartFont::textFont()), m_symbolFont(ChartFont::symbolFont())
 {
     m_selectedFont = m_textFont;
 }
@@ -45,84 +45,88 @@ int CChart::TruncToInt(double value)
     return int(std::clamp(value, -kCoordinateLimit, kCoordinateLimit));
 }
 
-int CChart::WholeDecades(double logMin, double logMax)
+bool CChart::SetRange(double xMinimum, double yMinimum, double xMaximum, double yMaximum)
 {
-    const double span = logMax - logMin;
-    if (!std::isfinite(span))
-        return 0;
-    // log10 of an exact power of ten may land a hair below the integer.
-    return int(std::clamp(std::trunc(span + 1e-9), -1000.0, 1000.0));
+    if (!m_x.AcceptsEnds(xMinimum, xMaximum))
+        return WarnBelowMinimum(true);
+    if (!m_y.AcceptsEnds(yMinimum, yMaximum))
+        return WarnBelowMinimum(false);
+    // A range end that is not a number would leave nothing to draw.
+    if (!std::isfinite(xMinimum) || !std::isfinite(xMaximum) || !std::isfinite(yMinimum) ||
+        !std::isfinite(yMaximum))
+        return false;
+    m_x.SetRange(xMinimum, xMaximum);
+    m_y.SetRange(yMinimum, yMaximum);
+    return true;
 }
 
 bool CChart::WarnBelowMinimum(bool xAxis)
 {
-    MessageBoxService::show(
-        nullptr,
-        xAxis ? QStringLiteral("The X minimum value must be larger than 0.000001")
-              : QStringLiteral("The Y minimum value must be larger than 0.000001"),
-        QStringLiteral("Warning"), MessageBoxService::Ok, MessageBoxService::Warning);
+    if (m_warn) {
+        m_warn(
+            ChartWarning{xAxis ? QStringLiteral("The X minimum value must be larger than 0.000001")
+                               : QStringLiteral("The Y minimum value must be larger than 0.000001"),
+                         QStringLiteral("Warning"), ChartWarning::Exclamation});
+    }
     return false;
 }
 
 void CChart::SetViewport(double left, double top, double right, double bottom)
 {
-    viewportLeft = left;
-    viewportTop = top;
-    viewportRight = right;
-    viewportBottom = bottom;
+    m_viewportLeft = left;
+    m_viewportTop = top;
+    m_viewportRight = right;
+    m_viewportBottom = bottom;
 }
 
 void CChart::Layout(const QRect& area)
 {
-    drawingArea = area;
+    m_drawingArea = area;
     const int areaLeft = area.x();
     const int areaTop = area.y();
     const int areaRight = area.x() + area.width();
     const int areaBottom = area.y() + area.height();
-    frameLeft = areaLeft + TruncToInt((areaRight - areaLeft) * viewportLeft);
-    frameTop = areaTop + TruncToInt((areaBottom - areaTop) * viewportTop);
-    frameRight = areaRight - TruncToInt((1.0 - viewportRight) * (areaRight - areaLeft));
-    frameBottom = areaBottom - TruncToInt((1.0 - viewportBottom) * (areaBottom - areaTop));
+    m_g.frameLeft = areaLeft + TruncToInt((areaRight - areaLeft) * m_viewportLeft);
+    m_g.frameTop = areaTop + TruncToInt((areaBottom - areaTop) * m_viewportTop);
+    m_g.frameRight = areaRight - TruncToInt((1.0 - m_viewportRight) * (areaRight - areaLeft));
+    m_g.frameBottom = areaBottom - TruncToInt((1.0 - m_viewportBottom) * (areaBottom - areaTop));
 
-    const int w = frameRight - frameLeft;
-    const int h = frameBottom - frameTop;
-    leftMargin = w / 8;
-    rightMarginUnit = w / 8;
-    topMargin = h / 10;
-    bottomMargin = h / 6;
-    plotLeft = frameLeft + w / 8;
-    plotRight = frameRight - (legend ? 2 * (w / 8) : w / 8);
-    plotTop = frameTop + h / 10;
-    plotBottom = frameBottom - h / 6;
-    plotWidth = plotRight - plotLeft;
-    plotHeight = plotBottom - plotTop;
-    xScale = (xMax - xMin) / plotWidth;
-    yScale = (yMax - yMin) / plotHeight;
-    textSizeBase = std::min(plotHeight, plotWidth);
+    const int w = m_g.frameRight - m_g.frameLeft;
+    const int h = m_g.frameBottom - m_g.frameTop;
+    m_g.leftMargin = w / 8;
+    m_g.rightMarginUnit = w / 8;
+    m_g.topMargin = h / 10;
+    m_g.bottomMargin = h / 6;
+    m_g.plotLeft = m_g.frameLeft + w / 8;
+    m_g.plotRight = m_g.frameRight - (m_legend ? 2 * (w / 8) : w / 8);
+    m_g.plotTop = m_g.frameTop + h / 10;
+    m_g.plotBottom = m_g.frameBottom - h / 6;
+    m_g.plotWidth = m_g.plotRight - m_g.plotLeft;
+    m_g.plotHeight = m_g.plotBottom - m_g.plotTop;
+    m_g.xScale = (m_x.Max() - m_x.Min()) / m_g.plotWidth;
+    m_g.yScale = (m_y.Max() - m_y.Min()) / m_g.plotHeight;
+    m_g.textSizeBase = std::min(m_g.plotHeight, m_g.plotWidth);
 }
 
-QPoint CChart::DeviceFromAxis(double X, double Y)
+QPoint CChart::ToDevice(float x, float y)
 {
-    currentX = plotLeft + TruncToInt((X - xMin) / xScale);
-    currentY = TruncToInt(plotBottom - (Y - yMin) / yScale);
-    return QPoint(currentX, currentY);
+    const double X = m_x.ToAxis(double(x));
+    const double Y = m_y.ToAxis(double(y));
+    m_currentX = m_g.plotLeft + TruncToInt((X - m_x.Min()) / m_g.xScale);
+    m_currentY = TruncToInt(m_g.plotBottom - (Y - m_y.Min()) / m_g.yScale);
+    return QPoint(m_currentX, m_currentY);
 }
 
-ChartValue CChart::AxisFromDevice(QPoint point, bool xLog, bool yLog) const
+ChartValue CChart::ToValue(QPoint point)
 {
-    double X = (point.x() - plotLeft) * xScale + xMin;
-    double Y = (plotBottom - point.y()) * yScale + yMin;
-    if (xLog)
-        X = std::pow(10.0, X);
-    if (yLog)
-        Y = std::pow(10.0, Y);
-    return ChartValue{float(X), float(Y)};
+    const double X = (point.x() - m_g.plotLeft) * m_g.xScale + m_x.Min();
+    const double Y = (m_g.plotBottom - point.y()) * m_g.yScale + m_y.Min();
+    return ChartValue{float(m_x.FromAxis(X)), float(m_y.FromAxis(Y))};
 }
 
 bool CChart::CanPlace(float x, float y) const
 {
-    return std::isfinite(x) && std::isfinite(y) && (!XLogarithmic() || x > 0.0f) &&
-           (!YLogarithmic() || y > 0.0f);
+    return m_x.CanPlace(double(x)) && m_y.CanPlace(double(y));
 }
 
 void CChart::MoveToValue(float x, float y)
@@ -140,13 +144,13 @@ void CChart::LineToValue(float x, float y)
 
 int CChart::FontHeight(double k) const
 {
-    const int height = TruncToInt(-textSizeBase * k);
+    const int height = TruncToInt(-m_g.textSizeBase * k);
     return height > -10 ? -10 : height;
 }
 
 QString CChart::FormatTickLabel(int decimals, double value) const
 {
-    if (scientificLabels) {
+    if (m_scientificLabels) {
         const QString text = toChars(value, std::chars_format::scientific, 0);
         return text.rightJustified(12, QLatin1Char(' '));
     }
@@ -178,7 +182,7 @@ QString CChart::FormatTickLabel(int decimals, double value) const
 
 void CChart::BeginDraw(QPainter& target)
 {
-    if (doubleBuffering && !printing) {
+    if (m_doubleBuffering && !m_printing) {
         QRect clip;
         if (target.hasClipping()) {
             clip = target.clipBoundingRect().toAlignedRect();
@@ -187,7 +191,7 @@ void CChart::BeginDraw(QPainter& target)
             clip = target.worldTransform().inverted().mapRect(
                 QRect(0, 0, device->width(), device->height()));
         }
-        clipBox = clip;
+        m_clipBox = clip;
         const qreal ratio = target.device()->devicePixelRatioF();
         const QSize pixels = (clip.size().expandedTo(QSize(1, 1)) * ratio);
         m_offscreen = QImage(pixels, QImage::Format_RGB32);
@@ -209,8 +213,8 @@ void CChart::BeginDraw(QPainter& target)
     m_selectedSymbol = false;
 
     // The area in the background colour, outlined by the default pen.
-    const QRect area = drawingArea.isValid() ? drawingArea : clipBox;
-    m_dc->fillRect(area, backgroundColour);
+    const QRect area = m_drawingArea.isValid() ? m_drawingArea : m_clipBox;
+    m_dc->fillRect(area, m_backgroundColour);
     m_dc->setBrush(Qt::NoBrush);
     if (area.width() > 1 && area.height() > 1)
         m_dc->drawRect(QRect(area.x(), area.y(), area.width() - 1, area.height() - 1));
@@ -219,16 +223,16 @@ void CChart::BeginDraw(QPainter& target)
 
 void CChart::EndDraw(QPainter& target)
 {
-    if (doubleBuffering && !printing && m_offscreenPainter) {
+    if (m_doubleBuffering && !m_printing && m_offscreenPainter) {
         m_offscreenPainter->end();
         m_offscreenPainter.reset();
-        if (!clipBox.isEmpty())
-            target.drawImage(clipBox.topLeft(), m_offscreen);
+        if (!m_clipBox.isEmpty())
+            target.drawImage(m_clipBox.topLeft(), m_offscreen);
         m_offscreen = QImage();
     } else {
         if (m_dc == &target)
             target.restore();
-        printing = false;
+        m_printing = false;
     }
     m_dc = nullptr;
 }
@@ -325,9 +329,9 @@ void CChart::DrawLegendEntry(const QColor& colour, int number, const QString& te
     SelectTextFont(1.0 / 30.0, 400);
     m_bkTransparent = true;
     m_textColour = colour;
-    const int c = (frameRight - plotRight) / 30 + 1;
-    const int x0 = plotRight + 2 * c;
-    const int y = plotTop - (3 * number * FontHeight(1.0 / 30.0)) / 2;
+    const int c = (m_g.frameRight - m_g.plotRight) / 30 + 1;
+    const int x0 = m_g.plotRight + 2 * c;
+    const int y = m_g.plotTop - (3 * number * FontHeight(1.0 / 30.0)) / 2;
     SetTextAnchor(AnchorLeft, AnchorMiddle);
     PutText(x0, y, 0.0, QString::number(number));
     Line(number < 10 ? x0 + c : x0 + 2 * c, y, x0 + 4 * c, y);
@@ -340,14 +344,14 @@ void CChart::DrawBoundary(const QColor& colour, int width)
 {
     if (!m_dc)
         return;
-    const int scale = printing ? printScale : 1;
+    const int scale = m_printing ? m_printScale : 1;
     const int inset = 5 * scale;
     const QPen previous = m_dc->pen();
     const QBrush previousBrush = m_dc->brush();
     m_dc->setPen(QPen(colour, width * scale, Qt::SolidLine));
     m_dc->setBrush(Qt::NoBrush);
-    const int l = frameLeft + inset, t = frameTop + inset;
-    const int r = frameRight - inset, b = frameBottom - inset;
+    const int l = m_g.frameLeft + inset, t = m_g.frameTop + inset;
+    const int r = m_g.frameRight - inset, b = m_g.frameBottom - inset;
     if (r - l > 1 && b - t > 1)
         m_dc->drawRect(QRect(l, t, r - l - 1, b - t - 1));
     m_dc->setPen(previous);
@@ -358,28 +362,30 @@ void CChart::DrawTitle(const QString& text)
 {
     SelectTextFont(0.05, 500);
     SetTextAnchor(AnchorCentre, AnchorMiddle);
-    const int x = (plotLeft + plotRight) / 2;
-    const int y = (frameTop + plotTop) / 2;
+    const int x = (m_g.plotLeft + m_g.plotRight) / 2;
+    const int y = (m_g.frameTop + m_g.plotTop) / 2;
     m_textColour = QColor(0, 0, 0);
     PutText(x, y + 1, 0.0, text);
-    m_textColour = titleColour;
+    m_textColour = m_titleColour;
     PutText(x, y, 0.0, text);
 }
 
 void CChart::DrawXTitle(const QString& text)
 {
     SelectTextFont(1.0 / 30.0, 500);
-    m_textColour = titleColour;
+    m_textColour = m_titleColour;
     SetTextAnchor(AnchorCentre, AnchorMiddle);
-    PutText((plotLeft + plotRight) / 2, frameBottom - (frameBottom - plotBottom) / 3, 0.0, text);
+    PutText((m_g.plotLeft + m_g.plotRight) / 2,
+            m_g.frameBottom - (m_g.frameBottom - m_g.plotBottom) / 3, 0.0, text);
 }
 
 void CChart::DrawYTitle(const QString& text)
 {
     SelectTextFont(1.0 / 30.0, 500, 90.0);
-    m_textColour = titleColour;
+    m_textColour = m_titleColour;
     SetTextAnchor(AnchorCentre, AnchorMiddle);
-    PutText(frameLeft + (plotLeft - frameLeft) / 3, (plotTop + plotBottom) / 2, 90.0, text);
+    PutText(m_g.frameLeft + (m_g.plotLeft - m_g.frameLeft) / 3, (m_g.plotTop + m_g.plotBottom) / 2,
+            90.0, text);
 }
 
 // -------------------------------------------------------------- axes, grid
@@ -396,17 +402,17 @@ void CChart::DrawAxes()
     const double previousRotation = m_fontRotation;
 
     m_bkTransparent = true;
-    m_dc->setPen(QPen(frameColour, 0, Qt::SolidLine));
+    m_dc->setPen(QPen(m_frameColour, 0, Qt::SolidLine));
     m_dc->setBrush(Qt::NoBrush);
-    if (plotWidth > 1 && plotHeight > 1)
-        m_dc->drawRect(QRect(plotLeft, plotTop, plotWidth - 1, plotHeight - 1));
+    if (m_g.plotWidth > 1 && m_g.plotHeight > 1)
+        m_dc->drawRect(QRect(m_g.plotLeft, m_g.plotTop, m_g.plotWidth - 1, m_g.plotHeight - 1));
     SelectTextFont(1.0 / 30.0, 500);
-    m_textColour = tickLabelColour;
+    m_textColour = m_tickLabelColour;
     SetTextAnchor(AnchorCentre, AnchorTop);
     DrawXAxis();
     SetTextAnchor(AnchorRight, AnchorMiddle);
     DrawYAxis();
-    if (!legend) {
+    if (!m_legend) {
         SetTextAnchor(AnchorLeft, AnchorMiddle);
         DrawRightScale();
     }
@@ -421,7 +427,7 @@ void CChart::DrawAxes()
 
 void CChart::DrawRightScale()
 {
-    if (axisType == AxisLinLog || axisType == AxisLogLog)
+    if (YLogarithmic())
         DrawLogYAxis(true);
     else
         DrawLinearYAxis(true);
@@ -429,49 +435,61 @@ void CChart::DrawRightScale()
 
 void CChart::DrawXAxis()
 {
-    if (!m_dc || xTicks <= 0)
+    if (XLogarithmic())
+        DrawLogXAxis();
+    else
+        DrawLinearXAxis();
+}
+
+void CChart::DrawLinearXAxis()
+{
+    if (!m_dc || m_xTicks <= 0)
         return;
-    const int labelEvery = std::max(1, xTicks / std::max(1, xGridLines));
-    for (int i = 0; i <= xTicks; ++i) {
-        const int px = TruncToInt(double(plotWidth) * i / xTicks + plotLeft);
-        int tickEnd = plotBottom + bottomMargin / 14;
+    const int labelEvery = std::max(1, m_xTicks / std::max(1, m_xGridLines));
+    for (int i = 0; i <= m_xTicks; ++i) {
+        const int px = TruncToInt(double(m_g.plotWidth) * i / m_xTicks + m_g.plotLeft);
+        int tickEnd = m_g.plotBottom + m_g.bottomMargin / 14;
         if (i % labelEvery == 0) {
-            PutText(px, plotBottom + bottomMargin / 5, 0.0,
-                    FormatTickLabel(xLabelDecimals, xMin + i * (xMax - xMin) / xTicks));
-            tickEnd = plotBottom + bottomMargin / 7;
+            PutText(px, m_g.plotBottom + m_g.bottomMargin / 5, 0.0,
+                    FormatTickLabel(m_xLabelDecimals,
+                                    m_x.Min() + i * (m_x.Max() - m_x.Min()) / m_xTicks));
+            tickEnd = m_g.plotBottom + m_g.bottomMargin / 7;
         }
-        if (i > 0 && i < xTicks)
-            Line(px, plotBottom, px, tickEnd);
+        if (i > 0 && i < m_xTicks)
+            Line(px, m_g.plotBottom, px, tickEnd);
     }
 }
 
 void CChart::DrawYAxis()
 {
-    DrawLinearYAxis(false);
+    if (YLogarithmic())
+        DrawLogYAxis(false);
+    else
+        DrawLinearYAxis(false);
 }
 
 void CChart::DrawLinearYAxis(bool rightSide)
 {
-    if (!m_dc || yTicks <= 0)
+    if (!m_dc || m_yTicks <= 0)
         return;
-    const int labelEvery = std::max(1, yTicks / std::max(1, yGridLines));
-    for (int i = 0; i <= yTicks; ++i) {
-        const int py = TruncToInt(double(plotHeight) * i / yTicks + plotTop);
+    const int labelEvery = std::max(1, m_yTicks / std::max(1, m_yGridLines));
+    for (int i = 0; i <= m_yTicks; ++i) {
+        const int py = TruncToInt(double(m_g.plotHeight) * i / m_yTicks + m_g.plotTop);
         const bool major = i % labelEvery == 0;
         if (major) {
-            const QString label =
-                FormatTickLabel(yLabelDecimals, yMax - i * (yMax - yMin) / yTicks);
+            const QString label = FormatTickLabel(
+                m_yLabelDecimals, m_y.Max() - i * (m_y.Max() - m_y.Min()) / m_yTicks);
             if (rightSide)
-                PutText(plotRight + rightMarginUnit / 6, py, 0.0, label);
+                PutText(m_g.plotRight + m_g.rightMarginUnit / 6, py, 0.0, label);
             else
-                PutText(plotLeft - leftMargin / 6, py, 0.0, label);
+                PutText(m_g.plotLeft - m_g.leftMargin / 6, py, 0.0, label);
         }
-        if (i <= 0 || i >= yTicks)
+        if (i <= 0 || i >= m_yTicks)
             continue;
         if (rightSide)
-            Line(plotRight, py, plotRight + rightMarginUnit / (major ? 10 : 20), py);
+            Line(m_g.plotRight, py, m_g.plotRight + m_g.rightMarginUnit / (major ? 10 : 20), py);
         else
-            Line(plotLeft - leftMargin / (major ? 10 : 20), py, plotLeft, py);
+            Line(m_g.plotLeft - m_g.leftMargin / (major ? 10 : 20), py, m_g.plotLeft, py);
     }
 }
 
@@ -479,88 +497,96 @@ void CChart::DrawLogXAxis()
 {
     if (!m_dc)
         return;
-    const int n = xDecades;
-    const double first = std::pow(10.0, xMin);
+    const int n = m_x.Decades();
+    const double first = std::pow(10.0, m_x.Min());
     for (int d = 1; d <= n; ++d) {
         for (int k = 1; k <= 10; ++k) {
-            const int px = TruncToInt(plotWidth * std::log10(double(k)) / n +
-                                      double(plotWidth) * (d - 1) / n + plotLeft);
-            int tickEnd = plotBottom + bottomMargin / 14;
+            const int px = TruncToInt(m_g.plotWidth * std::log10(double(k)) / n +
+                                      double(m_g.plotWidth) * (d - 1) / n + m_g.plotLeft);
+            int tickEnd = m_g.plotBottom + m_g.bottomMargin / 14;
             if (k == 1) {
-                PutText(px, plotBottom + bottomMargin / 5, 0.0,
-                        FormatTickLabel(xLabelDecimals, first * std::pow(10.0, d - 1)));
-                tickEnd = plotBottom + bottomMargin / 7;
+                PutText(px, m_g.plotBottom + m_g.bottomMargin / 5, 0.0,
+                        FormatTickLabel(m_xLabelDecimals, first * std::pow(10.0, d - 1)));
+                tickEnd = m_g.plotBottom + m_g.bottomMargin / 7;
             }
             if ((d == 1 && k == 1) || (d == n && k == 10))
                 continue;
-            Line(px, plotBottom, px, tickEnd);
+            Line(px, m_g.plotBottom, px, tickEnd);
         }
     }
-    PutText(plotRight, plotBottom + bottomMargin / 5, 0.0,
-            FormatTickLabel(xLabelDecimals, first * std::pow(10.0, std::max(n, 0))));
+    PutText(m_g.plotRight, m_g.plotBottom + m_g.bottomMargin / 5, 0.0,
+            FormatTickLabel(m_xLabelDecimals, first * std::pow(10.0, std::max(n, 0))));
 }
 
 int CChart::LogYPosition(int decade, int k) const
 {
-    const int n = yDecades;
-    return plotBottom - TruncToInt(plotHeight * std::log10(double(k)) / n +
-                                   double(plotHeight) * (decade - 1) / n);
+    const int n = m_y.Decades();
+    return m_g.plotBottom - TruncToInt(m_g.plotHeight * std::log10(double(k)) / n +
+                                       double(m_g.plotHeight) * (decade - 1) / n);
 }
 
 void CChart::DrawLogYAxis(bool rightSide)
 {
     if (!m_dc)
         return;
-    const int n = yDecades;
-    const double first = std::pow(10.0, yMin);
-    const int labelX = rightSide ? plotRight + rightMarginUnit / 6 : plotLeft - leftMargin / 6;
+    const int n = m_y.Decades();
+    const double first = std::pow(10.0, m_y.Min());
+    const int labelX =
+        rightSide ? m_g.plotRight + m_g.rightMarginUnit / 6 : m_g.plotLeft - m_g.leftMargin / 6;
     for (int d = 1; d <= n; ++d) {
         for (int k = 1; k <= 10; ++k) {
             const int py = LogYPosition(d, k);
             if (k == 1)
                 PutText(labelX, py, 0.0,
-                        FormatTickLabel(yLabelDecimals, first * std::pow(10.0, d - 1)));
+                        FormatTickLabel(m_yLabelDecimals, first * std::pow(10.0, d - 1)));
             if ((d == 1 && k == 1) || (d == n && k == 10))
                 continue;
             if (rightSide)
-                Line(plotRight, py, plotRight + rightMarginUnit / (k == 1 ? 10 : 20), py);
+                Line(m_g.plotRight, py, m_g.plotRight + m_g.rightMarginUnit / (k == 1 ? 10 : 20),
+                     py);
             else
-                Line(plotLeft - leftMargin / (k == 1 ? 10 : 20), py, plotLeft, py);
+                Line(m_g.plotLeft - m_g.leftMargin / (k == 1 ? 10 : 20), py, m_g.plotLeft, py);
         }
     }
     // The top label sits on the plot's top edge whatever the decade count.
-    PutText(labelX, n >= 1 ? LogYPosition(n, 10) : plotTop, 0.0,
-            FormatTickLabel(yLabelDecimals, first * std::pow(10.0, std::max(n, 0))));
+    PutText(labelX, n >= 1 ? LogYPosition(n, 10) : m_g.plotTop, 0.0,
+            FormatTickLabel(m_yLabelDecimals, first * std::pow(10.0, std::max(n, 0))));
 }
 
 void CChart::DrawGrid()
 {
-    DrawLinearXGrid();
-    DrawLinearYGrid();
+    if (XLogarithmic())
+        DrawLogXGrid();
+    else
+        DrawLinearXGrid();
+    if (YLogarithmic())
+        DrawLogYGrid();
+    else
+        DrawLinearYGrid();
 }
 
 void CChart::DrawLinearXGrid()
 {
-    if (!m_dc || xGridLines <= 0)
+    if (!m_dc || m_xGridLines <= 0)
         return;
     const QPen previous = m_dc->pen();
-    m_dc->setPen(QPen(gridColour, 0, Qt::DotLine));
-    for (int i = 1; i < xGridLines; ++i) {
-        const int x = plotLeft + TruncToInt(double(plotWidth) * i / xGridLines);
-        Line(x, plotTop + 1, x, plotBottom - 1);
+    m_dc->setPen(QPen(m_gridColour, 0, Qt::DotLine));
+    for (int i = 1; i < m_xGridLines; ++i) {
+        const int x = m_g.plotLeft + TruncToInt(double(m_g.plotWidth) * i / m_xGridLines);
+        Line(x, m_g.plotTop + 1, x, m_g.plotBottom - 1);
     }
     m_dc->setPen(previous);
 }
 
 void CChart::DrawLinearYGrid()
 {
-    if (!m_dc || yGridLines <= 0)
+    if (!m_dc || m_yGridLines <= 0)
         return;
     const QPen previous = m_dc->pen();
-    m_dc->setPen(QPen(gridColour, 0, Qt::DotLine));
-    for (int i = 1; i < yGridLines; ++i) {
-        const int y = plotTop + TruncToInt(double(plotHeight) * i / yGridLines);
-        Line(plotLeft + 1, y, plotRight - 1, y);
+    m_dc->setPen(QPen(m_gridColour, 0, Qt::DotLine));
+    for (int i = 1; i < m_yGridLines; ++i) {
+        const int y = m_g.plotTop + TruncToInt(double(m_g.plotHeight) * i / m_yGridLines);
+        Line(m_g.plotLeft + 1, y, m_g.plotRight - 1, y);
     }
     m_dc->setPen(previous);
 }
@@ -569,16 +595,16 @@ void CChart::DrawLogXGrid()
 {
     if (!m_dc)
         return;
-    const int n = xDecades;
+    const int n = m_x.Decades();
     const QPen previous = m_dc->pen();
-    const QPen dotted(gridColour, 0, Qt::DotLine);
-    const QPen solid(gridColour, 0, Qt::SolidLine);
+    const QPen dotted(m_gridColour, 0, Qt::DotLine);
+    const QPen solid(m_gridColour, 0, Qt::SolidLine);
     for (int d = 1; d <= n; ++d) {
         for (int k = 2; k <= (d < n ? 10 : 9); ++k) {
-            const int px = TruncToInt(plotWidth * std::log10(double(k)) / n +
-                                      double(plotWidth) * (d - 1) / n + plotLeft);
+            const int px = TruncToInt(m_g.plotWidth * std::log10(double(k)) / n +
+                                      double(m_g.plotWidth) * (d - 1) / n + m_g.plotLeft);
             m_dc->setPen(k == 10 ? solid : dotted);
-            Line(px, plotTop + 1, px, plotBottom - 1);
+            Line(px, m_g.plotTop + 1, px, m_g.plotBottom - 1);
         }
     }
     m_dc->setPen(previous);
@@ -588,15 +614,15 @@ void CChart::DrawLogYGrid()
 {
     if (!m_dc)
         return;
-    const int n = yDecades;
+    const int n = m_y.Decades();
     const QPen previous = m_dc->pen();
-    const QPen dotted(gridColour, 0, Qt::DotLine);
-    const QPen solid(gridColour, 0, Qt::SolidLine);
+    const QPen dotted(m_gridColour, 0, Qt::DotLine);
+    const QPen solid(m_gridColour, 0, Qt::SolidLine);
     for (int d = 1; d <= n; ++d) {
         for (int k = 2; k <= (d < n ? 10 : 9); ++k) {
             const int py = LogYPosition(d, k);
             m_dc->setPen(k == 10 ? solid : dotted);
-            Line(plotLeft + 1, py, plotRight - 1, py);
+            Line(m_g.plotLeft + 1, py, m_g.plotRight - 1, py);
         }
     }
     m_dc->setPen(previous);
@@ -611,7 +637,7 @@ void CChart::DrawPolyline(const float* xs, const float* ys, int count, const QCo
     if (!m_dc)
         return;
     const QPen previous = m_dc->pen();
-    m_dc->setPen(QPen(colour, penWidth * (printing ? printScale : 1), style));
+    m_dc->setPen(QPen(colour, penWidth * (m_printing ? m_printScale : 1), style));
 
     // Points that cannot be placed (NaN, infinite, not positive on a
     // logarithmic axis) break the line instead of dragging it off the plot.
@@ -635,20 +661,20 @@ void CChart::DrawPolyline(const float* xs, const float* ys, int count, const QCo
     }
     flush();
     if (count > 0)
-        m_penPosition = QPoint(currentX, currentY);
+        m_penPosition = QPoint(m_currentX, m_currentY);
 
-    if (legend && legendNumber > 0 && !label.isNull())
+    if (m_legend && legendNumber > 0 && !label.isNull())
         DrawLegendEntry(colour, legendNumber, label);
 
     if (labelMode < 0) {
         if (highest >= 0) {
             ToDevice(xs[highest], ys[highest]);
-            DrawTextAt(currentX + 5, currentY - 15, colour, QString::number(legendNumber));
+            DrawTextAt(m_currentX + 5, m_currentY - 15, colour, QString::number(legendNumber));
         }
     } else if (labelMode == 1) {
         if (count >= 1) {
             ToDevice(xs[0], ys[0]);
-            DrawTextAt(currentX + 5, currentY - 20, colour, label);
+            DrawTextAt(m_currentX + 5, m_currentY - 20, colour, label);
         }
     } else if (labelMode == 3) {
         if (count >= 2) {
@@ -657,11 +683,11 @@ void CChart::DrawPolyline(const float* xs, const float* ys, int count, const QCo
             m_textColour = colour;
             m_bkTransparent = true;
             SetTextAnchor(AnchorRight, AnchorMiddle);
-            PutText(currentX + 5, currentY + 15, 47.0, label);
+            PutText(m_currentX + 5, m_currentY + 15, 47.0, label);
         }
     } else if (count >= 2) {
         ToDevice(xs[0], ys[1]);
-        DrawTextAt(currentX + 5, currentY + 5, colour, label);
+        DrawTextAt(m_currentX + 5, m_currentY + 5, colour, label);
     }
     m_dc->setPen(previous);
 }
@@ -673,7 +699,7 @@ void CChart::DrawMarker(float x, float y, MarkerSymbol symbol, int size)
     if (!CanPlace(x, y))
         return;
     const QPoint centre = ToDevice(x, y);
-    const int radius = size * (printing ? printScale : 1);
+    const int radius = size * (m_printing ? m_printScale : 1);
     if (symbol == MarkerFilledCircle)
         m_dc->drawEllipse(QRect(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius));
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ChartAxis.h"
+#include "ChartWarning.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -19,10 +22,26 @@ struct ChartValue
     float y = 0.0f;
 };
 
+// Where Layout put the parts of the chart, in device pixels, and the axis
+// units per pixel.
+struct ChartGeometry
+{
+    // The drawing area with the viewport applied.
+    int frameLeft = 0, frameTop = 0, frameRight = 0, frameBottom = 0;
+    int leftMargin = 0, topMargin = 0, rightMarginUnit = 0, bottomMargin = 0;
+    int plotLeft = 0, plotRight = 0, plotTop = 0, plotBottom = 0;
+    int plotWidth = 0, plotHeight = 0;
+    // Stored range per pixel (logarithms on a logarithmic axis).
+    double xScale = 0.0, yScale = 0.0;
+    // The smaller of plot width and height: every text height derives from it.
+    int textSizeBase = 0;
+};
+
 // One coordinate system of the characteristic chart: it owns an area of the
 // paint device, splits it into margins and a plot rectangle, maps values to
-// device pixels and back, and draws frame, ticks, labels, grid, titles and
-// the content primitives (polylines, markers, legend entries, texts).
+// device pixels and back through its two axes, and draws frame, ticks,
+// labels, grid, titles and the content primitives (polylines, markers,
+// legend entries, texts). The derived classes only choose the axes.
 //
 // Device coordinates are whole pixels with y growing downward. Conversions
 // to device coordinates truncate toward zero, and rectangles are kept as
@@ -58,20 +77,22 @@ public:
         MarkerFilledCircle = 0
     };
 
-    CChart();
     virtual ~CChart();
     CChart(const CChart&) = delete;
     CChart& operator=(const CChart&) = delete;
 
     // --- virtual operations, in slot order ---
-    virtual bool SetRange(double xMin, double yMin, double xMax, double yMax) = 0;
+    // Takes a range in real units. A logarithmic axis refuses an end below
+    // 0.000001 (x is checked first) with a warning; a range end that is not
+    // finite is refused silently. A refused range leaves the stored one.
+    virtual bool SetRange(double xMin, double yMin, double xMax, double yMax);
     virtual void DrawXAxis();
     virtual void DrawYAxis();
     virtual void DrawGrid();
     virtual void DrawLegendEntry(const QColor& colour, int number, const QString& text);
     virtual void DrawTextAt(int x, int y, const QColor& colour, const QString& text);
-    virtual QPoint ToDevice(float x, float y) = 0;
-    virtual ChartValue ToValue(QPoint point) = 0;
+    virtual QPoint ToDevice(float x, float y);
+    virtual ChartValue ToValue(QPoint point);
 
     // --- layout and conversion ---
     // `area` is the drawing area in device pixels (its right and bottom edge
@@ -102,8 +123,18 @@ public:
     // Whether a value pair has a place on this chart's axes (finite, and
     // positive on a logarithmic axis).
     bool CanPlace(float x, float y) const;
-    bool XLogarithmic() const { return axisType == AxisLogLin || axisType == AxisLogLog; }
-    bool YLogarithmic() const { return axisType == AxisLinLog || axisType == AxisLogLog; }
+    const ChartAxis& XAxis() const { return m_x; }
+    const ChartAxis& YAxis() const { return m_y; }
+    bool XLogarithmic() const { return m_x.IsLogarithmic(); }
+    bool YLogarithmic() const { return m_y.IsLogarithmic(); }
+    AxisType GetAxisType() const
+    {
+        return AxisType((XLogarithmic() ? AxisLogLin : AxisLinLin) |
+                        (YLogarithmic() ? AxisLinLog : AxisLinLin));
+    }
+
+    // Refused ranges are told here; without a handler nobody hears of them.
+    void SetWarningHandler(ChartWarningHandler handler) { m_warn = std::move(handler); }
 
     // The negative character height (pixels) for height factor k: never
     // smaller than 10 pixels.
@@ -133,34 +164,34 @@ public:
     using TextRecorder = std::function<void(QPoint topLeft, const QString& text)>;
     void SetTextRecorder(TextRecorder recorder) { m_textRecorder = std::move(recorder); }
 
-    // --- fields ---
-    bool doubleBuffering = true;
-    bool printing = false;
-    int printScale = 8;
-    double xScale = 0.0, yScale = 0.0;
-    // The stored range: values on a linear axis, decimal logarithms on a
-    // logarithmic one.
-    double xMin = 0.0, yMin = 0.0, xMax = 0.0, yMax = 0.0;
-    double viewportLeft = 0.0, viewportTop = 0.0, viewportRight = 1.0, viewportBottom = 1.0;
-    QColor backgroundColour = QColor(255, 255, 255);
-    QColor gridColour = QColor(192, 192, 192);
-    QColor frameColour = QColor(0, 0, 0);
-    QColor tickLabelColour = QColor(0, 0, 0);
-    QColor titleColour = QColor(0, 0, 0);
-    int textSizeBase = 0;
-    int xLabelDecimals = 5, yLabelDecimals = 5;
-    bool legend = true;
-    bool scientificLabels = false;
-    int axisType = AxisLinLin;
-    int xDecades = 0, yDecades = 0;
-    int leftMargin = 0, topMargin = 0, rightMarginUnit = 0, bottomMargin = 0;
-    int frameLeft = 0, frameTop = 0, frameRight = 0, frameBottom = 0;
-    QRect drawingArea;
-    QRect clipBox;
-    int currentX = 0, currentY = 0;
-    int plotLeft = 0, plotRight = 0, plotTop = 0, plotBottom = 0, plotWidth = 0, plotHeight = 0;
-    int xTicks = 50, yTicks = 50;
-    int xGridLines = 10, yGridLines = 10;
+    // --- state ---
+    // Screen paints go through an off-screen image (on at construction).
+    bool DoubleBuffering() const { return m_doubleBuffering; }
+    void SetDoubleBuffering(bool on) { m_doubleBuffering = on; }
+    // True while a printed page is drawn; EndDraw clears it.
+    bool Printing() const { return m_printing; }
+    void SetPrinting(bool on) { m_printing = on; }
+    // Multiplies pen widths, the boundary inset and marker radii while
+    // printing; 8 at construction.
+    int PrintScale() const { return m_printScale; }
+    void SetPrintScale(int scale) { m_printScale = scale; }
+    QColor BackgroundColour() const { return m_backgroundColour; }
+    void SetBackgroundColour(const QColor& colour) { m_backgroundColour = colour; }
+    // With the legend the right margin is doubled for it; without it a
+    // second y scale is drawn on the right.
+    bool Legend() const { return m_legend; }
+    void SetLegend(bool on) { m_legend = on; }
+    // Tick labels in exponential notation.
+    bool ScientificLabels() const { return m_scientificLabels; }
+    void SetScientificLabels(bool on) { m_scientificLabels = on; }
+
+    const ChartGeometry& Geometry() const { return m_g; }
+    // The rectangle last given to Layout.
+    QRect DrawingArea() const { return m_drawingArea; }
+    // The clip box of the current (or last) buffered paint.
+    QRect ClipBox() const { return m_clipBox; }
+    // The result of the last ToDevice.
+    QPoint CurrentPoint() const { return QPoint(m_currentX, m_currentY); }
 
     // Converts a device coordinate computed in double to whole pixels,
     // truncating toward zero; NaN gives 0 and huge values are clamped so
@@ -168,13 +199,11 @@ public:
     static int TruncToInt(double value);
 
 protected:
-    // Device point for axis coordinates (logarithms already taken).
-    QPoint DeviceFromAxis(double X, double Y);
-    ChartValue AxisFromDevice(QPoint point, bool xLog, bool yLog) const;
-    // Decades between two logarithms, tolerant of rounding noise.
-    static int WholeDecades(double logMin, double logMax);
-    static bool WarnBelowMinimum(bool xAxis);
+    CChart(ChartAxis::Scale x, ChartAxis::Scale y);
 
+private:
+    bool WarnBelowMinimum(bool xAxis);
+    void DrawLinearXAxis();
     void DrawLogXAxis();
     void DrawLogYAxis(bool rightSide);
     void DrawLinearYAxis(bool rightSide);
@@ -186,11 +215,32 @@ protected:
 
     void Line(int x1, int y1, int x2, int y2);
     void TextOut(int x, int y, const QString& text);
-
-private:
     void SelectFont(const QFont& base, bool symbol, double k, int weight, double rotation);
     void DrawRightScale();
 
+    ChartAxis m_x;
+    ChartAxis m_y;
+    ChartGeometry m_g;
+    bool m_doubleBuffering = true;
+    bool m_printing = false;
+    int m_printScale = 8;
+    double m_viewportLeft = 0.0, m_viewportTop = 0.0, m_viewportRight = 1.0, m_viewportBottom = 1.0;
+    QColor m_backgroundColour = QColor(255, 255, 255);
+    const QColor m_gridColour = QColor(192, 192, 192);
+    const QColor m_frameColour = QColor(0, 0, 0);
+    const QColor m_tickLabelColour = QColor(0, 0, 0);
+    const QColor m_titleColour = QColor(0, 0, 0);
+    const int m_xLabelDecimals = 5, m_yLabelDecimals = 5;
+    bool m_legend = true;
+    bool m_scientificLabels = false;
+    QRect m_drawingArea;
+    QRect m_clipBox;
+    int m_currentX = 0, m_currentY = 0;
+    // Linear axes: tick subdivisions and grid divisions.
+    const int m_xTicks = 50, m_yTicks = 50;
+    const int m_xGridLines = 10, m_yGridLines = 10;
+
+    ChartWarningHandler m_warn;
     QPainter* m_dc = nullptr;
     std::unique_ptr<QPainter> m_offscreenPainter;
     QImage m_offscreen;

@@ -6,7 +6,5 @@
 class CChartLinLin : public CChart
 {
 public:
-    bool SetRange(double xMin, double yMin, double xMax, double yMax) override;
-    QPoint ToDevice(float x, float y) override;
-    ChartValue ToValue(QPoint point) override;
+    CChartLinLin() : CChart(ChartAxis::Linear, ChartAxis::Linear) {}
 };

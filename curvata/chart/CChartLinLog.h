@@ -6,9 +6,5 @@
 class CChartLinLog : public CChart
 {
 public:
-    bool SetRange(double xMin, double yMin, double xMax, double yMax) override;
-    void DrawYAxis() override;
-    void DrawGrid() override;
-    QPoint ToDevice(float x, float y) override;
-    ChartValue ToValue(QPoint point) override;
+    CChartLinLog() : CChart(ChartAxis::Linear, ChartAxis::Logarithmic) {}
 };

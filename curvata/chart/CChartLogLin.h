@@ -6,9 +6,5 @@
 class CChartLogLin : public CChart
 {
 public:
-    bool SetRange(double xMin, double yMin, double xMax, double yMax) override;
-    void DrawXAxis() override;
-    void DrawGrid() override;
-    QPoint ToDevice(float x, float y) override;
-    ChartValue ToValue(QPoint point) override;
+    CChartLogLin() : CChart(ChartAxis::Logarithmic, ChartAxis::Linear) {}
 };

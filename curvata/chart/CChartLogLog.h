@@ -6,10 +6,5 @@
 class CChartLogLog : public CChart
 {
 public:
-    bool SetRange(double xMin, double yMin, double xMax, double yMax) override;
-    void DrawXAxis() override;
-    void DrawYAxis() override;
-    void DrawGrid() override;
-    QPoint ToDevice(float x, float y) override;
-    ChartValue ToValue(QPoint point) override;
+    CChartLogLog() : CChart(ChartAxis::Logarithmic, ChartAxis::Logarithmic) {}
 };

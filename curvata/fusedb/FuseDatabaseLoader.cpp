@@ -1,11 +1,11 @@
 #include "FuseDatabaseLoader.h"
 
 #include "FieldConversion.h"
-#include "FuseModelIndex.h"
 #include "WinPath.h"
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -135,61 +135,42 @@ FuseDatabaseLoader::loadTypes(const TableSource& source, FuseDatabaseLoadReport*
 std::unique_ptr<FuseDatabase> FuseDatabaseLoader::load()
 {
     auto db = std::make_unique<FuseDatabase>();
-    m_levelOrder.clear();
     readGroups(*db);
-    if (db->m_topLevel.empty()) {
+    db->finishBuilding();
+    if (db->topLevelGroupCount() == 0) {
         if (m_report)
             m_report->stoppedWithoutTopLevelGroup = true;
         issue(QStringLiteral("var_grup"), 0,
               QStringLiteral("no group of level 1: fuses, characteristics and points are not "
                              "loaded"));
-        db->m_index->indexGroups(db->m_groups);
         return db;
     }
     linkGroups(*db);
     readFuses(*db);
+    db->finishBuilding();
     readCharacteristics(*db);
+    db->finishBuilding();
     readPoints(*db);
-    for (const auto& fuse : db->m_fuseStorage) {
-        for (int i = 0; i < fuse->characteristicCount(); ++i)
-            const_cast<Characteristic*>(fuse->characteristic(i))->squeeze();
-    }
     return db;
 }
 
 void FuseDatabaseLoader::readGroups(FuseDatabase& db)
 {
     read(QStringLiteral("var_grup"), [&](const std::string_view* f) {
-        db.m_groupStorage.push_back(std::make_unique<FuseGroup>(FieldConversion::text(f[0]),
-                                                                FieldConversion::lenientInt(f[1]),
-                                                                FieldConversion::text(f[2])));
+        db.addGroup(FieldConversion::text(f[0]), FieldConversion::lenientInt(f[1]),
+                    FieldConversion::text(f[2]));
     });
-    m_levelOrder.reserve(db.m_groupStorage.size());
-    for (const auto& group : db.m_groupStorage)
-        m_levelOrder.push_back(group.get());
-    // Stable: a group goes before the first group of a greater level.
-    std::stable_sort(
-        m_levelOrder.begin(), m_levelOrder.end(),
-        [](const FuseGroup* a, const FuseGroup* b) { return a->level() < b->level(); });
-    db.m_groups.assign(m_levelOrder.begin(), m_levelOrder.end());
-    for (const auto& group : db.m_groupStorage) {
-        if (group->level() == 1)
-            db.m_topLevel.push_back(group.get());
-    }
-    db.m_index->indexGroups(db.m_groups);
 }
 
 void FuseDatabaseLoader::linkGroups(FuseDatabase& db)
 {
-    const auto& byNameAndLevel = db.m_index->groupByNameAndLevel;
-    for (FuseGroup* group : m_levelOrder) {
+    for (int g = 0; g < db.groupCount(); ++g) {
+        FuseGroup* group = db.group(g);
         if (group->level() == 1)
             continue;
-        const FuseGroup* parent = nullptr;
-        if (group->level() != std::numeric_limits<int32_t>::min()) {
-            parent = byNameAndLevel.value(
-                FuseModelIndex::NameLevel(group->parentName(), group->level() - 1), nullptr);
-        }
+        FuseGroup* parent = nullptr;
+        if (group->level() != std::numeric_limits<int32_t>::min())
+            parent = db.findGroup(group->parentName(), group->level() - 1);
         if (!parent) {
             issue(QStringLiteral("var_grup"), 0,
                   QStringLiteral("group %1 (level %2) left unlinked: no parent %3 at level %4")
@@ -199,10 +180,8 @@ void FuseDatabaseLoader::linkGroups(FuseDatabase& db)
                       .arg(qint64(group->level()) - 1));
             continue;
         }
-        // The parent is one of ours; the index only hands out const views.
-        FuseGroup* writableParent = const_cast<FuseGroup*>(parent);
         group->setParent(parent);
-        writableParent->appendChild(group);
+        parent->appendChild(group);
     }
 }
 
@@ -210,22 +189,26 @@ void FuseDatabaseLoader::readFuses(FuseDatabase& db)
 {
     const QString table = QStringLiteral("vars");
     long long record = 0;
+    // Fuses of one group usually follow each other: remember the last name.
+    std::string lastGroupBytes;
+    FuseGroup* lastGroup = nullptr;
+    bool haveLast = false;
     read(table, [&](const std::string_view* f) {
         ++record;
         Fuse* fuse = db.addFuse(FieldConversion::text(f[0]), FieldConversion::text(f[1]));
-        FuseModelIndex::keepFirst(db.m_index->fuseByName, fuse->name(),
-                                  static_cast<const Fuse*>(fuse));
-        const QString groupName = FieldConversion::text(f[2]);
-        const FuseGroup* group = db.m_index->groupByName.value(groupName, nullptr);
-        if (!group) {
+        if (!haveLast || lastGroupBytes != f[2]) {
+            lastGroupBytes.assign(f[2]);
+            lastGroup = db.findGroup(FieldConversion::text(f[2]));
+            haveLast = true;
+        }
+        if (!lastGroup) {
             issue(table, record,
                   QStringLiteral("fuse %1 kept without a group: no group %2")
-                      .arg(FuseDatabaseLoadReport::quoted(fuse->name()),
-                           FuseDatabaseLoadReport::quoted(groupName)));
+                      .arg(FuseDatabaseLoadReport::quoted(fuse->name()), quoted(f[2])));
             return;
         }
-        fuse->setGroup(group);
-        const_cast<FuseGroup*>(group)->appendFuse(fuse);
+        fuse->setGroup(lastGroup);
+        lastGroup->appendFuse(fuse);
     });
 }
 
@@ -233,10 +216,14 @@ void FuseDatabaseLoader::readCharacteristics(FuseDatabase& db)
 {
     const QString table = QStringLiteral("karakt");
     long long record = 0;
-    // Records of one fuse usually follow each other: remember the last name.
+    // Records of one fuse usually follow each other, and a database has few
+    // types: remember the last name of each.
     std::string lastFuseBytes;
     Fuse* lastFuse = nullptr;
-    bool haveLast = false;
+    bool haveFuse = false;
+    std::string lastTypeBytes;
+    const CharacteristicType* lastType = nullptr;
+    bool haveType = false;
     read(table, [&](const std::string_view* f) {
         ++record;
         const std::optional<int32_t> id = FieldConversion::strictInt(f[0]);
@@ -245,14 +232,19 @@ void FuseDatabaseLoader::readCharacteristics(FuseDatabase& db)
                   QStringLiteral("skipped: id %1 is not an integer").arg(quoted(f[0])));
             return;
         }
-        if (!haveLast || lastFuseBytes != f[1]) {
+        if (!haveFuse || lastFuseBytes != f[1]) {
             lastFuseBytes.assign(f[1]);
-            lastFuse = const_cast<Fuse*>(
-                db.m_index->fuseByName.value(FieldConversion::text(f[1]), nullptr));
-            haveLast = true;
+            lastFuse = db.findFuse(FieldConversion::text(f[1]));
+            haveFuse = true;
         }
-        const CharacteristicType* type = types().findType(FieldConversion::text(f[2]));
-        if (!lastFuse || !type) {
+        // The type table is asked for on the first record only, as types()
+        // may load it.
+        if (!haveType || lastTypeBytes != f[2]) {
+            lastTypeBytes.assign(f[2]);
+            lastType = types().findType(FieldConversion::text(f[2]));
+            haveType = true;
+        }
+        if (!lastFuse || !lastType) {
             issue(table, record,
                   QStringLiteral("skipped: characteristic %1: %2")
                       .arg(*id)
@@ -261,46 +253,51 @@ void FuseDatabaseLoader::readCharacteristics(FuseDatabase& db)
                                : QStringLiteral("no characteristic type %1").arg(quoted(f[2]))));
             return;
         }
-        lastFuse->appendCharacteristic(*id, type);
+        lastFuse->appendCharacteristic(*id, lastType, db.pointMemory());
     });
-    db.m_index->indexCharacteristics(db.m_fuses);
 }
 
 void FuseDatabaseLoader::readPoints(FuseDatabase& db)
 {
     const QString table = QStringLiteral("tocka");
-    const FuseDatabase::Index& index = *db.m_index;
     long long record = 0;
-    // Points of one characteristic usually follow each other.
-    int32_t lastId = 0;
-    Characteristic* last = nullptr;
+    // Points of one characteristic usually follow each other: they are
+    // collected and handed over as one run, so that each curve's storage is
+    // taken once and at its final size.
+    int32_t runId = 0;
+    Characteristic* run = nullptr;
+    std::vector<CurvePoint> runPoints;
+    auto endRun = [&] {
+        if (run)
+            run->appendPoints(runPoints);
+        runPoints.clear();
+    };
     read(table, [&](const std::string_view* f) {
         ++record;
-        const std::optional<int32_t> id = FieldConversion::strictInt(f[0]);
-        const std::optional<int32_t> sequence = FieldConversion::strictInt(f[1]);
-        const std::optional<double> x = FieldConversion::strictDouble(f[2]);
-        const std::optional<double> y = FieldConversion::strictDouble(f[3]);
-        if (!id || !sequence || !x || !y) {
-            const int bad = !id ? 0 : !sequence ? 1 : !x ? 2 : 3;
+        int32_t id = 0, sequence = 0;
+        double x = 0.0, y = 0.0;
+        const bool idRead = FieldConversion::strictInt(f[0], &id);
+        const bool sequenceRead = FieldConversion::strictInt(f[1], &sequence);
+        const bool xRead = FieldConversion::strictDouble(f[2], &x);
+        const bool yRead = FieldConversion::strictDouble(f[3], &y);
+        if (!idRead || !sequenceRead || !xRead || !yRead) {
+            const int bad = !idRead ? 0 : !sequenceRead ? 1 : !xRead ? 2 : 3;
             static const char* const names[] = {"characteristic id", "sequence number", "x", "y"};
             issue(table, record,
                   QStringLiteral("skipped: %1 %2 is not a number")
                       .arg(QLatin1String(names[bad]), quoted(f[bad])));
             return;
         }
-        if (!last || lastId != *id) {
-            // Curves of one database tend to have alike point counts: room
-            // for as many as the previous curve saves most regrowing.
-            const int previousCount = last ? last->pointCount() : 0;
-            last = const_cast<Characteristic*>(index.characteristic(*id));
-            lastId = *id;
-            if (last && last->pointCount() == 0)
-                last->reservePoints(previousCount);
+        if (!run || runId != id) {
+            endRun();
+            run = db.findCharacteristic(id);
+            runId = id;
         }
-        if (!last) {
-            issue(table, record, QStringLiteral("skipped: no characteristic %1").arg(*id));
+        if (!run) {
+            issue(table, record, QStringLiteral("skipped: no characteristic %1").arg(id));
             return;
         }
-        last->appendPoint(CurvePoint{*sequence, *x, *y});
+        runPoints.push_back(CurvePoint{sequence, x, y});
     });
+    endRun();
 }

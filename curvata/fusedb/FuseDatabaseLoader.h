@@ -72,5 +72,4 @@ private:
     const CharacteristicTypeTable* m_types = nullptr;
     std::unique_ptr<CharacteristicTypeTable> m_ownTypes;
     FuseDatabaseLoadReport* m_report = nullptr;
-    std::vector<FuseGroup*> m_levelOrder; // the database's groups, writable
 };

@@ -1,14 +1,101 @@
 #include "FuseModel.h"
 
-#include "FuseDatabaseLoader.h"
-#include "FuseDatabaseLocation.h"
-#include "FuseModelIndex.h"
-
 #include <QHash>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <set>
+#include <utility>
+
+// Look-up indexes of a FuseDatabase. They hold, for every key, the first
+// object in the order the documented linear scan would visit, so answers
+// are those of the scan while loading stays linear in the file sizes.
+namespace FuseModelIndex {
+using NameLevel = std::pair<QString, int32_t>;
+
+// Enters `value` unless the key is there already: the first one wins.
+template <typename Key, typename Value>
+void keepFirst(QHash<Key, Value>& hash, const Key& key, Value value)
+{
+    if (hash.constFind(key) == hash.constEnd())
+        hash.insert(key, value);
+}
+} // namespace FuseModelIndex
+
+struct FuseDatabase::Index
+{
+    QHash<QString, const Fuse*> fuseByName;
+    QHash<QString, const FuseGroup*> groupByName;
+    QHash<FuseModelIndex::NameLevel, const FuseGroup*> groupByNameAndLevel;
+    QHash<int32_t, const Characteristic*> characteristicById;
+
+    // `groups` in level order.
+    void indexGroups(const std::vector<const FuseGroup*>& groups)
+    {
+        groupByName.clear();
+        groupByNameAndLevel.clear();
+        for (const FuseGroup* group : groups) {
+            FuseModelIndex::keepFirst(groupByName, group->name(), group);
+            FuseModelIndex::keepFirst(groupByNameAndLevel,
+                                      FuseModelIndex::NameLevel(group->name(), group->level()),
+                                      group);
+        }
+    }
+    void indexFuses(const std::vector<const Fuse*>& fuses)
+    {
+        fuseByName.clear();
+        for (const Fuse* fuse : fuses)
+            FuseModelIndex::keepFirst(fuseByName, fuse->name(), fuse);
+    }
+    // When the ids are small numbers (as databases number them: 1, 2, 3
+    // ...) a plain table is far quicker than hashing for the point look-ups.
+    std::vector<const Characteristic*> characteristicByDenseId;
+
+    // Fuses in file order, each fuse's characteristics in order.
+    void indexCharacteristics(const std::vector<const Fuse*>& fuses)
+    {
+        characteristicById.clear();
+        characteristicByDenseId.clear();
+        size_t count = 0;
+        int64_t largest = -1;
+        bool negative = false;
+        for (const Fuse* fuse : fuses) {
+            for (int i = 0; i < fuse->characteristicCount(); ++i) {
+                const int32_t id = fuse->characteristic(i)->id();
+                negative = negative || id < 0;
+                largest = std::max<int64_t>(largest, id);
+                ++count;
+            }
+        }
+        const bool dense = !negative && largest < int64_t(4 * count + 1024);
+        if (dense)
+            characteristicByDenseId.assign(size_t(largest + 1), nullptr);
+        for (const Fuse* fuse : fuses) {
+            for (int i = 0; i < fuse->characteristicCount(); ++i) {
+                const Characteristic* characteristic = fuse->characteristic(i);
+                if (dense) {
+                    const Characteristic*& slot =
+                        characteristicByDenseId[size_t(characteristic->id())];
+                    if (!slot)
+                        slot = characteristic;
+                } else {
+                    FuseModelIndex::keepFirst(characteristicById, characteristic->id(),
+                                              characteristic);
+                }
+            }
+        }
+    }
+
+    const Characteristic* characteristic(int32_t id) const
+    {
+        if (!characteristicByDenseId.empty() || characteristicById.isEmpty()) {
+            if (id < 0 || size_t(id) >= characteristicByDenseId.size())
+                return nullptr;
+            return characteristicByDenseId[size_t(id)];
+        }
+        return characteristicById.value(id, nullptr);
+    }
+};
 
 namespace {
 
@@ -79,9 +166,15 @@ const Characteristic* Fuse::findCharacteristic(const QString& typeName) const
     return nullptr;
 }
 
-Characteristic* Fuse::appendCharacteristic(int32_t id, const CharacteristicType* type)
+Characteristic* Fuse::characteristic(int index)
 {
-    m_characteristics.push_back(std::make_unique<Characteristic>(id, type));
+    return const_cast<Characteristic*>(std::as_const(*this).characteristic(index));
+}
+
+Characteristic* Fuse::appendCharacteristic(int32_t id, const CharacteristicType* type,
+                                           std::pmr::memory_resource* pointMemory)
+{
+    m_characteristics.push_back(std::make_unique<Characteristic>(id, type, pointMemory));
     return m_characteristics.back().get();
 }
 
@@ -105,13 +198,6 @@ struct CharacteristicTypeTable::Index
 CharacteristicTypeTable::CharacteristicTypeTable() : m_index(std::make_unique<Index>()) {}
 
 CharacteristicTypeTable::~CharacteristicTypeTable() = default;
-
-const CharacteristicTypeTable& CharacteristicTypeTable::instance()
-{
-    static const std::unique_ptr<CharacteristicTypeTable> table = FuseDatabaseLoader::loadTypes(
-        FuseDatabaseLoader::directorySource(FuseDatabaseLocation::directory()));
-    return *table;
-}
 
 const CharacteristicType* CharacteristicTypeTable::type(int index) const
 {
@@ -139,18 +225,6 @@ const CharacteristicType* CharacteristicTypeTable::append(CharacteristicType typ
 FuseDatabase::FuseDatabase() : m_index(std::make_unique<Index>()) {}
 
 FuseDatabase::~FuseDatabase() = default;
-
-const FuseDatabase& FuseDatabase::instance()
-{
-    static const std::unique_ptr<FuseDatabase> database = [] {
-        FuseDatabaseLoader loader(
-            FuseDatabaseLoader::directorySource(FuseDatabaseLocation::directory()));
-        loader.useTypeTable(
-            []() -> const CharacteristicTypeTable& { return CharacteristicTypeTable::instance(); });
-        return loader.load();
-    }();
-    return *database;
-}
 
 const FuseGroup* FuseDatabase::topLevelGroup(int index) const
 {
@@ -230,10 +304,7 @@ FuseGroup* FuseDatabase::addGroup(QString name, int32_t level, QString parentNam
     m_groupStorage.push_back(
         std::make_unique<FuseGroup>(std::move(name), level, std::move(parentName)));
     FuseGroup* group = m_groupStorage.back().get();
-    const auto before = std::upper_bound(
-        m_groups.begin(), m_groups.end(), level,
-        [](int32_t value, const FuseGroup* other) { return value < other->level(); });
-    m_groups.insert(before, group);
+    m_groups.push_back(group);
     if (level == 1)
         m_topLevel.push_back(group);
     return group;
@@ -248,7 +319,44 @@ Fuse* FuseDatabase::addFuse(QString name, QString catalogueNumber)
 
 void FuseDatabase::finishBuilding()
 {
+    // Stable: a group goes before the first group of a greater level.
+    std::stable_sort(m_groups.begin(), m_groups.end(), [](const FuseGroup* a, const FuseGroup* b) {
+        return a->level() < b->level();
+    });
     m_index->indexGroups(m_groups);
     m_index->indexFuses(m_fuses);
     m_index->indexCharacteristics(m_fuses);
+}
+
+// The database owns every object it hands out, so while it is itself
+// writable its objects are too.
+
+FuseGroup* FuseDatabase::group(int index)
+{
+    return const_cast<FuseGroup*>(std::as_const(*this).group(index));
+}
+
+Fuse* FuseDatabase::fuse(int index)
+{
+    return const_cast<Fuse*>(std::as_const(*this).fuse(index));
+}
+
+Fuse* FuseDatabase::findFuse(const QString& name)
+{
+    return const_cast<Fuse*>(std::as_const(*this).findFuse(name));
+}
+
+FuseGroup* FuseDatabase::findGroup(const QString& name)
+{
+    return const_cast<FuseGroup*>(std::as_const(*this).findGroup(name));
+}
+
+FuseGroup* FuseDatabase::findGroup(const QString& name, int32_t level)
+{
+    return const_cast<FuseGroup*>(std::as_const(*this).findGroup(name, level));
+}
+
+Characteristic* FuseDatabase::findCharacteristic(int32_t id)
+{
+    return const_cast<Characteristic*>(std::as_const(*this).findCharacteristic(id));
 }

@@ -2,23 +2,22 @@
 
 // The in-memory fuse database of curvata: groups, fuses, their
 // characteristics with the curve points, and the characteristic types with
-// their axes. Both tables are loaded once per process (see instance()) and
-// never change afterwards, so every pointer handed out stays valid until the
-// program ends.
+// their axes. The application loads both tables once and never changes them
+// afterwards, so every pointer handed out stays valid until the program ends.
 //
 // Names are compared exactly (QString equality: case-sensitive, no trimming,
 // no folding); every look-up returns the first match in the documented order.
 
+#include "PointArena.h"
+
 #include <QString>
 #include <QStringList>
-#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
+#include <span>
 #include <vector>
 
-class CharacteristicTypeTable;
-class FuseDatabase;
-class FuseDatabaseLoader;
 class FuseGroup;
 
 // One axis of a characteristic type. Curve coordinates are stored as
@@ -92,23 +91,31 @@ struct CurvePoint
 class Characteristic
 {
 public:
-    Characteristic(int32_t id, const CharacteristicType* type) : m_id(id), m_type(type) {}
+    // The points live in `memory`: a database keeps all its points in one
+    // arena instead of one heap block per curve.
+    Characteristic(int32_t id, const CharacteristicType* type,
+                   std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : m_id(id), m_type(type), m_points(memory)
+    {
+    }
 
     int32_t id() const { return m_id; }
     const CharacteristicType* type() const { return m_type; } // never null in a loaded database
     int pointCount() const { return static_cast<int>(m_points.size()); }
     // Null for an index outside 0..pointCount()-1.
     const CurvePoint* point(int index) const;
-    const std::vector<CurvePoint>& points() const { return m_points; }
+    std::span<const CurvePoint> points() const { return m_points; }
 
     void appendPoint(const CurvePoint& point) { m_points.push_back(point); }
-    void reservePoints(int count) { m_points.reserve(size_t(std::max(count, 0))); }
-    void squeeze() { m_points.shrink_to_fit(); }
+    void appendPoints(std::span<const CurvePoint> points)
+    {
+        m_points.insert(m_points.end(), points.begin(), points.end());
+    }
 
 private:
     int32_t m_id;
     const CharacteristicType* m_type;
-    std::vector<CurvePoint> m_points;
+    std::pmr::vector<CurvePoint> m_points;
 };
 
 // One record of `vars`.
@@ -129,13 +136,17 @@ public:
     int characteristicCount() const { return static_cast<int>(m_characteristics.size()); }
     // Null for an index outside the list.
     const Characteristic* characteristic(int index) const;
+    Characteristic* characteristic(int index); // while building
     // The first characteristic whose type has this name, or null: the fuse
     // then has no curve for that type.
     const Characteristic* findCharacteristic(const QString& typeName) const;
 
     void setGroup(const FuseGroup* group) { m_group = group; }
-    // Returns the stored characteristic; it stays at that address.
-    Characteristic* appendCharacteristic(int32_t id, const CharacteristicType* type);
+    // Returns the stored characteristic; it stays at that address. Its
+    // points go to `pointMemory`, which must outlive the fuse.
+    Characteristic*
+    appendCharacteristic(int32_t id, const CharacteristicType* type,
+                         std::pmr::memory_resource* pointMemory = std::pmr::get_default_resource());
 
 private:
     QString m_name;
@@ -191,10 +202,6 @@ public:
     CharacteristicTypeTable(const CharacteristicTypeTable&) = delete;
     CharacteristicTypeTable& operator=(const CharacteristicTypeTable&) = delete;
 
-    // The process-wide table, loaded from FuseDatabaseLocation::directory()
-    // on the first call and never reloaded.
-    static const CharacteristicTypeTable& instance();
-
     int count() const { return static_cast<int>(m_types.size()); }
     const CharacteristicType* type(int index) const; // null outside the list
     // The first type with this name, or null.
@@ -218,10 +225,6 @@ public:
     ~FuseDatabase();
     FuseDatabase(const FuseDatabase&) = delete;
     FuseDatabase& operator=(const FuseDatabase&) = delete;
-
-    // The process-wide database, loaded from FuseDatabaseLocation::directory()
-    // on the first call and never reloaded.
-    static const FuseDatabase& instance();
 
     // Level-1 groups in file order.
     int topLevelGroupCount() const { return static_cast<int>(m_topLevel.size()); }
@@ -258,20 +261,35 @@ public:
     // code-unit comparison (what the characteristic choice offers).
     static QStringList characteristicTypeNames(const std::vector<const Fuse*>& fuses);
 
-    // Building by hand (tests, tools); the loader does the same in bulk.
-    // addGroup keeps the level order (before the first group of a greater
-    // level) and lists a level-1 group as top level. Links and lists of
-    // groups and fuses are the caller's business (setParent, appendChild,
-    // appendFuse, setGroup). Call finishBuilding() before any look-up.
+    // Building (the loader, tests, tools). addGroup lists a level-1 group as
+    // top level; finishBuilding() puts all groups in level order (a group
+    // goes before the first group of a greater level, so equal levels keep
+    // the order of adding). Links and lists of groups and fuses are the
+    // caller's business (setParent, appendChild, appendFuse, setGroup).
     FuseGroup* addGroup(QString name, int32_t level, QString parentName);
     Fuse* addFuse(QString name, QString catalogueNumber);
-    // Rebuilds the look-up indexes; linear in the size of the database.
+    // Where the points of the database's characteristics are kept; it lives
+    // as long as the database.
+    std::pmr::memory_resource* pointMemory() { return &m_pointMemory; }
+    // Orders the groups and rebuilds the look-up indexes; linear in the
+    // size of the database. Look-ups see what was added before the last
+    // call only, so call it after each stage of building.
     void finishBuilding();
 
+    // Writable views of what this database owns, for building; the same
+    // rules as the const look-ups above.
+    FuseGroup* group(int index);
+    Fuse* fuse(int index);
+    Fuse* findFuse(const QString& name);
+    FuseGroup* findGroup(const QString& name);
+    FuseGroup* findGroup(const QString& name, int32_t level);
+    Characteristic* findCharacteristic(int32_t id);
+
 private:
-    friend class FuseDatabaseLoader;
     struct Index;
 
+    // First, so that it goes last: the points in it belong to the fuses.
+    PointArena m_pointMemory;
     std::vector<std::unique_ptr<FuseGroup>> m_groupStorage;
     std::vector<std::unique_ptr<Fuse>> m_fuseStorage;
     std::vector<const FuseGroup*> m_topLevel;

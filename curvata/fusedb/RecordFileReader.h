@@ -64,8 +64,8 @@ private:
     size_t m_scanned = 0;              // searched for terminators up to here
     size_t m_recordStart = 0;          // start of the record being collected
     size_t m_fieldStart = 0;           // start of the field being collected
-    std::vector<size_t> m_fieldBounds; // start/end offsets of the fields collected
-    size_t m_boundCount = 0;
+    std::vector<size_t> m_terminators; // offsets of the record's terminators so far
+    size_t m_terminatorCount = 0;
     std::vector<std::string_view> m_views;
     Statistics m_stats;
 };

@@ -21,9 +21,15 @@ bool ChartRenderer::prepare(CCharacteristicChart& chart, const RenderOptions& op
     chart.SetScientificScale(options.scientific);
     chart.SetTablePointsShown(options.tablePoints);
     chart.SetFuses(fuses);
+    // The chart's own reason goes into the error the caller reports.
+    QStringList warnings;
+    chart.SetWarningHandler([&](const ChartWarning& warning) { warnings << warning.text; });
     chart.SetCharacteristic(type);
+    chart.SetWarningHandler({});
     if (!chart.IsChartReady()) {
-        *error = QStringLiteral("The range of the curves cannot be shown on this chart.");
+        *error = QStringLiteral("The range of the curves cannot be shown on this chart");
+        *error += warnings.isEmpty() ? QStringLiteral(".")
+                                     : QStringLiteral(": ") + warnings.first() + QLatin1Char('.');
         return false;
     }
     // Constant lines continue the colour cycle after the curves.
@@ -74,10 +80,10 @@ bool ChartRenderer::write(CCharacteristicChart& chart, QSize size, const QString
         }
         // Straight onto the page so that lines and texts stay vectors.
         CChart& active = chart.ActiveChart();
-        const bool buffered = active.doubleBuffering;
-        active.doubleBuffering = false;
+        const bool buffered = active.DoubleBuffering();
+        active.SetDoubleBuffering(false);
         chart.Paint(painter, QRect(QPoint(0, 0), size));
-        active.doubleBuffering = buffered;
+        active.SetDoubleBuffering(buffered);
         painter.end();
         return true;
     }
@@ -85,10 +91,10 @@ bool ChartRenderer::write(CCharacteristicChart& chart, QSize size, const QString
         SvgPaintDevice svg(size);
         QPainter painter(&svg);
         CChart& active = chart.ActiveChart();
-        const bool buffered = active.doubleBuffering;
-        active.doubleBuffering = false;
+        const bool buffered = active.DoubleBuffering();
+        active.SetDoubleBuffering(false);
         chart.Paint(painter, QRect(QPoint(0, 0), size));
-        active.doubleBuffering = buffered;
+        active.SetDoubleBuffering(buffered);
         painter.end();
         return svg.save(file, error);
     }

@@ -1,7 +1,6 @@
 // curvata-render: a chart of curvata as a PNG, PDF or SVG file, drawn by the
 // chart view's own code, without a window.
 #include "ChartRenderer.h"
-#include "MessageBoxService.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -11,11 +10,6 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    // Warnings of the chart go to the terminal instead of a dialog.
-    MessageBoxService::setResponder([](const MessageBoxService::Box& box) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(box.title), qPrintable(box.text));
-        return MessageBoxService::Ok;
-    });
 
     RenderOptions options;
     QString error;

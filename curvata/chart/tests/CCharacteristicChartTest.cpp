@@ -6,7 +6,6 @@
 #include "ChartFont.h"
 #include "ChartTestSupport.h"
 #include "FuseModel.h"
-#include "MessageBoxService.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -85,7 +84,7 @@ TEST(ChartAutoRange, RoundsOutwardToDecadesOnEitherScale)
     EXPECT_DOUBLE_EQ(chart.XMax(), 10000);
     EXPECT_DOUBLE_EQ(chart.YMin(), 0.01);
     EXPECT_DOUBLE_EQ(chart.YMax(), 10000);
-    EXPECT_EQ(chart.ActiveChart().xDecades, 6);
+    EXPECT_EQ(chart.ActiveChart().XAxis().Decades(), 6);
 
     Canvas canvas;
     const QImage image = paint(chart, canvas);
@@ -108,8 +107,9 @@ TEST(ChartAutoRange, RoundsOutwardToDecadesOnEitherScale)
 
 TEST(ChartAutoRange, DataTheRoundingDoesNotDefine)
 {
-    ScriptedMessageBoxes boxes;
+    charttest::Warnings warnings;
     CCharacteristicChart chart;
+    chart.SetWarningHandler(warnings.handler());
 
     // Every point on one decade value: one decade wide rather than no scale.
     Selection flat(timeCurrent());
@@ -150,11 +150,11 @@ TEST(ChartAutoRange, DataTheRoundingDoesNotDefine)
     EXPECT_DOUBLE_EQ(chart.YMax(), 1000);
     Canvas canvas;
     paint(chart, canvas);
-    EXPECT_TRUE(boxes.texts().isEmpty());
+    EXPECT_TRUE(warnings.texts().isEmpty());
 
     // A characteristic without points changes nothing.
     // A linear chart never given a range starts at 1 to 100.
-    EXPECT_DOUBLE_EQ(CCharacteristicChart().LinLin().xMax, 100);
+    EXPECT_DOUBLE_EQ(CCharacteristicChart().LinLin().XAxis().Max(), 100);
     Selection empty(linear());
     empty.add("E", {});
     empty.addWithout("F");
@@ -170,20 +170,21 @@ TEST(ChartAutoRange, DataTheRoundingDoesNotDefine)
 
 TEST(ChartAutoRange, RefusedRangeClearsTheChart)
 {
-    ScriptedMessageBoxes boxes;
+    charttest::Warnings warnings;
     CharacteristicType tiny("Tiny", axis("I", true, 1e-9, 1), axis("t", true, 1, 100));
     Selection sel(tiny);
     sel.add("A", {{1e-8, 2}, {0.5, 50}});
     CCharacteristicChart chart;
+    chart.SetWarningHandler(warnings.handler());
     chart.SetFuses(sel.list());
     chart.SetCharacteristic(&sel.type);
     EXPECT_FALSE(chart.IsChartReady());
-    EXPECT_EQ(boxes.texts(), (QStringList{"The X minimum value must be larger than 0.000001",
-                                          "Setting Range failed"}));
-    EXPECT_EQ(boxes.shown().last().title, "Curvata");
+    EXPECT_EQ(warnings.texts(), (QStringList{"The X minimum value must be larger than 0.000001",
+                                             "Setting Range failed"}));
+    EXPECT_EQ(warnings.shown.last().caption, "Curvata");
     // The chart object keeps its earlier range (1 to 100).
-    EXPECT_DOUBLE_EQ(chart.ActiveChart().xMin, 0);
-    EXPECT_DOUBLE_EQ(chart.ActiveChart().xMax, 2);
+    EXPECT_DOUBLE_EQ(chart.ActiveChart().XAxis().Min(), 0);
+    EXPECT_DOUBLE_EQ(chart.ActiveChart().XAxis().Max(), 2);
     QImage target(200, 100, QImage::Format_RGB32);
     target.fill(Qt::green);
     QPainter painter(&target);
@@ -212,10 +213,10 @@ TEST(ChartCurves, PaletteWrapsAtTheFifteenthFuseWithAWiderLegendLine)
     EXPECT_EQ(image.pixelColor(active.ToDevice(30, 75)), QColor(0, 0, 0));
     EXPECT_EQ(image.pixelColor(active.ToDevice(30, 10)), red);
 
-    const int cUnit = (c.frameRight - c.plotRight) / 30 + 1;
-    const int x0 = c.plotRight + 2 * cUnit;
+    const int cUnit = (c.Geometry().frameRight - c.Geometry().plotRight) / 30 + 1;
+    const int x0 = c.Geometry().plotRight + 2 * cUnit;
     const int fh = c.FontHeight(1.0 / 30);
-    auto entryY = [&](int n) { return c.plotTop - (3 * n * fh) / 2; };
+    auto entryY = [&](int n) { return c.Geometry().plotTop - (3 * n * fh) / 2; };
     for (int x = x0 + 2 * cUnit; x <= x0 + 4 * cUnit; ++x) {
         EXPECT_EQ(image.pixelColor(x, entryY(15)), red) << x;
         EXPECT_EQ(image.pixelColor(x, entryY(1)), red) << x;
@@ -419,8 +420,8 @@ TEST(ChartPrinting, PrintedPageScalesBoundaryAndMarkers)
     Artifacts::save(page, "chart-printed-page");
     EXPECT_TRUE(overlaid);
     CChart& c = chart.ActiveChart();
-    EXPECT_FALSE(c.printing);
-    EXPECT_EQ(c.frameTop, 150);
+    EXPECT_FALSE(c.Printing());
+    EXPECT_EQ(c.Geometry().frameTop, 150);
     EXPECT_EQ(page.pixelColor(600, 100), QColor(Qt::white)); // the band above stays free
     EXPECT_EQ(page.pixelColor(30, 30), QColor(Qt::blue));
     EXPECT_EQ(page.pixelColor(20, 900), QColor(0, 0, 0)); // boundary inset 5 x 4

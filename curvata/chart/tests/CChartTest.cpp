@@ -6,7 +6,6 @@
 #include "CChartLogLin.h"
 #include "CChartLogLog.h"
 #include "ChartTestSupport.h"
-#include "MessageBoxService.h"
 
 #include <QFontMetrics>
 #include <cmath>
@@ -26,49 +25,49 @@ TEST(ChartLayout, FrameAndPlotRectangleWithAndWithoutLegend)
     CChartLinLin chart;
     chart.SetRange(0, 0, 100, 100);
     chart.Layout(QRect(10, 20, 800, 600));
-    EXPECT_EQ(chart.frameLeft, 10);
-    EXPECT_EQ(chart.frameTop, 20);
-    EXPECT_EQ(chart.frameRight, 810);
-    EXPECT_EQ(chart.frameBottom, 620);
-    EXPECT_EQ(chart.leftMargin, 100);
-    EXPECT_EQ(chart.rightMarginUnit, 100);
-    EXPECT_EQ(chart.topMargin, 60);
-    EXPECT_EQ(chart.bottomMargin, 100);
-    EXPECT_EQ(chart.plotLeft, 110);
-    EXPECT_EQ(chart.plotRight, 610); // two right margins for the legend
-    EXPECT_EQ(chart.plotTop, 80);
-    EXPECT_EQ(chart.plotBottom, 520);
-    EXPECT_EQ(chart.plotWidth, 500);
-    EXPECT_EQ(chart.plotHeight, 440);
-    EXPECT_EQ(chart.textSizeBase, 440);
-    EXPECT_DOUBLE_EQ(chart.xScale, 100.0 / 500);
+    EXPECT_EQ(chart.Geometry().frameLeft, 10);
+    EXPECT_EQ(chart.Geometry().frameTop, 20);
+    EXPECT_EQ(chart.Geometry().frameRight, 810);
+    EXPECT_EQ(chart.Geometry().frameBottom, 620);
+    EXPECT_EQ(chart.Geometry().leftMargin, 100);
+    EXPECT_EQ(chart.Geometry().rightMarginUnit, 100);
+    EXPECT_EQ(chart.Geometry().topMargin, 60);
+    EXPECT_EQ(chart.Geometry().bottomMargin, 100);
+    EXPECT_EQ(chart.Geometry().plotLeft, 110);
+    EXPECT_EQ(chart.Geometry().plotRight, 610); // two right margins for the legend
+    EXPECT_EQ(chart.Geometry().plotTop, 80);
+    EXPECT_EQ(chart.Geometry().plotBottom, 520);
+    EXPECT_EQ(chart.Geometry().plotWidth, 500);
+    EXPECT_EQ(chart.Geometry().plotHeight, 440);
+    EXPECT_EQ(chart.Geometry().textSizeBase, 440);
+    EXPECT_DOUBLE_EQ(chart.Geometry().xScale, 100.0 / 500);
 
-    chart.legend = false;
+    chart.SetLegend(false);
     chart.Layout(QRect(10, 20, 800, 600));
-    EXPECT_EQ(chart.plotRight, 710);
-    EXPECT_EQ(chart.plotWidth, 600);
+    EXPECT_EQ(chart.Geometry().plotRight, 710);
+    EXPECT_EQ(chart.Geometry().plotWidth, 600);
 
     // Integer margins truncate: 803 / 8 = 100, 605 / 6 = 100.
     chart.Layout(QRect(0, 0, 803, 605));
-    EXPECT_EQ(chart.leftMargin, 100);
-    EXPECT_EQ(chart.bottomMargin, 100);
-    EXPECT_EQ(chart.topMargin, 60);
+    EXPECT_EQ(chart.Geometry().leftMargin, 100);
+    EXPECT_EQ(chart.Geometry().bottomMargin, 100);
+    EXPECT_EQ(chart.Geometry().topMargin, 60);
 }
 
 TEST(ChartLayout, PlotFrameIsDrawnWhereTheLayoutSays)
 {
     for (bool legend : {true, false}) {
         CChartLinLin chart;
-        chart.legend = legend;
+        chart.SetLegend(legend);
         chart.SetRange(0, 0, 100, 100);
         Canvas canvas;
         const QImage image = canvas.paint(chart, QSize(800, 600), [&] { chart.DrawAxes(); });
-        const int midY = (chart.plotTop + chart.plotBottom) / 2 + 3;
-        EXPECT_EQ(image.pixelColor(chart.plotLeft, midY), kBlack);
-        EXPECT_EQ(image.pixelColor(chart.plotRight - 1, midY), kBlack);
-        EXPECT_EQ(image.pixelColor(chart.plotRight + 1, midY), kWhite);
-        EXPECT_EQ(image.pixelColor(400, chart.plotTop), kBlack);
-        EXPECT_EQ(image.pixelColor(400, chart.plotBottom - 1), kBlack);
+        const int midY = (chart.Geometry().plotTop + chart.Geometry().plotBottom) / 2 + 3;
+        EXPECT_EQ(image.pixelColor(chart.Geometry().plotLeft, midY), kBlack);
+        EXPECT_EQ(image.pixelColor(chart.Geometry().plotRight - 1, midY), kBlack);
+        EXPECT_EQ(image.pixelColor(chart.Geometry().plotRight + 1, midY), kWhite);
+        EXPECT_EQ(image.pixelColor(400, chart.Geometry().plotTop), kBlack);
+        EXPECT_EQ(image.pixelColor(400, chart.Geometry().plotBottom - 1), kBlack);
         // The paint's area outline.
         EXPECT_EQ(image.pixelColor(0, 300), kBlack);
         EXPECT_EQ(image.pixelColor(799, 300), kBlack);
@@ -81,49 +80,53 @@ TEST(ChartLayout, PlotFrameIsDrawnWhereTheLayoutSays)
 
 TEST(ChartRange, LogarithmicAxesRefuseTinyValues)
 {
-    ScriptedMessageBoxes boxes;
+    charttest::Warnings warnings;
     CChartLogLog chart;
+    chart.SetWarningHandler(warnings.handler());
     ASSERT_TRUE(chart.SetRange(1, 1, 100, 100));
     EXPECT_FALSE(chart.SetRange(0.0000001, 0, 100, 100));
-    ASSERT_EQ(boxes.texts(), QStringList{"The X minimum value must be larger than 0.000001"});
-    EXPECT_EQ(boxes.shown().first().title, "Warning");
-    EXPECT_EQ(boxes.shown().first().icon, MessageBoxService::Warning);
+    ASSERT_EQ(warnings.texts(), QStringList{"The X minimum value must be larger than 0.000001"});
+    EXPECT_EQ(warnings.shown.first().caption, "Warning");
+    EXPECT_EQ(warnings.shown.first().kind, ChartWarning::Exclamation);
     // The stored range keeps its previous values.
-    EXPECT_DOUBLE_EQ(chart.xMin, 0.0);
-    EXPECT_DOUBLE_EQ(chart.xMax, 2.0);
-    EXPECT_EQ(chart.axisType, CChart::AxisLogLog);
+    EXPECT_DOUBLE_EQ(chart.XAxis().Min(), 0.0);
+    EXPECT_DOUBLE_EQ(chart.XAxis().Max(), 2.0);
+    EXPECT_EQ(chart.GetAxisType(), CChart::AxisLogLog);
 
-    boxes.clear();
+    warnings.clear();
     CChartLinLog linLog;
+    linLog.SetWarningHandler(warnings.handler());
     EXPECT_FALSE(linLog.SetRange(-5, 1, 5, 0.0000005));
-    EXPECT_EQ(boxes.texts(), QStringList{"The Y minimum value must be larger than 0.000001"});
-    EXPECT_EQ(linLog.axisType, CChart::AxisLinLog);
+    EXPECT_EQ(warnings.texts(), QStringList{"The Y minimum value must be larger than 0.000001"});
+    EXPECT_EQ(linLog.GetAxisType(), CChart::AxisLinLog);
 
-    boxes.clear();
+    warnings.clear();
     CChartLogLin logLin;
+    logLin.SetWarningHandler(warnings.handler());
     EXPECT_TRUE(logLin.SetRange(0.000001, -10, 1000, 10));
-    EXPECT_EQ(logLin.xDecades, 9);
-    EXPECT_EQ(logLin.yDecades, 0);
-    EXPECT_DOUBLE_EQ(logLin.yMin, -10);
-    EXPECT_TRUE(boxes.texts().isEmpty());
+    EXPECT_EQ(logLin.XAxis().Decades(), 9);
+    EXPECT_EQ(logLin.YAxis().Decades(), 0);
+    EXPECT_DOUBLE_EQ(logLin.YAxis().Min(), -10);
+    EXPECT_TRUE(warnings.texts().isEmpty());
 
     CChartLinLin linLin;
+    linLin.SetWarningHandler(warnings.handler());
     EXPECT_TRUE(linLin.SetRange(-3, -2, 3, 2));
-    EXPECT_EQ(linLin.axisType, CChart::AxisLinLin);
+    EXPECT_EQ(linLin.GetAxisType(), CChart::AxisLinLin);
     // A range end that is not a number is refused rather than drawn as garbage.
     EXPECT_FALSE(linLin.SetRange(0, 0, std::nan(""), 1));
     EXPECT_FALSE(logLin.SetRange(1, 0, INFINITY, 1));
-    EXPECT_TRUE(boxes.texts().isEmpty());
+    EXPECT_TRUE(warnings.texts().isEmpty());
 }
 
 TEST(ChartRange, DecadesOfExactPowersOfTen)
 {
     CChartLogLog chart;
     ASSERT_TRUE(chart.SetRange(0.01, 0.001, 10000, 1000));
-    EXPECT_EQ(chart.xDecades, 6);
-    EXPECT_EQ(chart.yDecades, 6);
+    EXPECT_EQ(chart.XAxis().Decades(), 6);
+    EXPECT_EQ(chart.YAxis().Decades(), 6);
     ASSERT_TRUE(chart.SetRange(1, 1, 500, 100));
-    EXPECT_EQ(chart.xDecades, 2); // not whole: truncated
+    EXPECT_EQ(chart.XAxis().Decades(), 2); // not whole: truncated
 }
 
 TEST(ChartConversion, ToValueOfToDeviceIsWithinOnePixel)
@@ -140,17 +143,21 @@ TEST(ChartConversion, ToValueOfToDeviceIsWithinOnePixel)
                           static_cast<CChart*>(&linLog), static_cast<CChart*>(&logLog)}) {
         chart->Layout(QRect(0, 0, 1000, 700));
         for (double t : {0.0, 0.13, 0.5, 0.77, 0.999}) {
-            const double X = chart->xMin + t * (chart->xMax - chart->xMin);
-            const double Y = chart->yMin + (1 - t) * (chart->yMax - chart->yMin);
+            const double X =
+                chart->XAxis().Min() + t * (chart->XAxis().Max() - chart->XAxis().Min());
+            const double Y =
+                chart->YAxis().Min() + (1 - t) * (chart->YAxis().Max() - chart->YAxis().Min());
             const float x = float(chart->XLogarithmic() ? std::pow(10.0, X) : X);
             const float y = float(chart->YLogarithmic() ? std::pow(10.0, Y) : Y);
             const QPoint device = chart->ToDevice(x, y);
-            EXPECT_EQ(device, QPoint(chart->currentX, chart->currentY));
+            EXPECT_EQ(device, QPoint(chart->CurrentPoint().x(), chart->CurrentPoint().y()));
             const ChartValue back = chart->ToValue(device);
             const double bx = chart->XLogarithmic() ? std::log10(double(back.x)) : back.x;
             const double by = chart->YLogarithmic() ? std::log10(double(back.y)) : back.y;
-            EXPECT_NEAR(bx, X, std::fabs(chart->xScale) * 1.0001) << chart->axisType << " t=" << t;
-            EXPECT_NEAR(by, Y, std::fabs(chart->yScale) * 1.0001) << chart->axisType << " t=" << t;
+            EXPECT_NEAR(bx, X, std::fabs(chart->Geometry().xScale) * 1.0001)
+                << chart->GetAxisType() << " t=" << t;
+            EXPECT_NEAR(by, Y, std::fabs(chart->Geometry().yScale) * 1.0001)
+                << chart->GetAxisType() << " t=" << t;
         }
     }
 }
@@ -182,7 +189,7 @@ TEST(ChartConversion, TruncatesTowardZeroAndSurvivesDegenerateRanges)
     });
     CChartLogLog log;
     log.SetRange(10, 10, 10, 10);
-    EXPECT_EQ(log.xDecades, 0);
+    EXPECT_EQ(log.XAxis().Decades(), 0);
     canvas.paint(log, QSize(6, 6), [&] {
         log.DrawAxes();
         log.DrawGrid();
@@ -213,7 +220,7 @@ TEST(ChartLabels, FormatTickLabel)
     EXPECT_EQ(chart.FormatTickLabel(5, 0.000001), "1e-06");
     EXPECT_EQ(chart.FormatTickLabel(5, -0.000002), "-2e-06");
 
-    chart.scientificLabels = true;
+    chart.SetScientificLabels(true);
     EXPECT_EQ(chart.FormatTickLabel(5, 1000), "       1e+03");
     EXPECT_EQ(chart.FormatTickLabel(5, 0.01).size(), 12);
     EXPECT_EQ(chart.FormatTickLabel(5, 0.01).trimmed(), "1e-02");
@@ -231,22 +238,27 @@ TEST(ChartAxes, LogarithmicXAxisOfSixDecades)
     });
     EXPECT_EQ(canvas.textList(), (QStringList{"0.01", "0.1", "1", "10", "100", "1000", "10000"}));
     // Decade ticks reach bottom margin / 7 below the plot, minor ones / 14.
-    const int below7 = chart.plotBottom + chart.bottomMargin / 7;
+    const int below7 = chart.Geometry().plotBottom + chart.Geometry().bottomMargin / 7;
     for (int d = 2; d <= 6; ++d) {
-        const int px = chart.plotWidth * (d - 1) / 6 + chart.plotLeft;
+        const int px = chart.Geometry().plotWidth * (d - 1) / 6 + chart.Geometry().plotLeft;
         EXPECT_EQ(image.pixelColor(px, below7 - 1), kBlack) << d;
         // Each decade label is centred below its tick.
         const charttest::WrittenText& label = canvas.texts[d - 1];
         const int w = QFontMetrics(chart.SelectedFont()).horizontalAdvance(label.text);
         EXPECT_NEAR(label.topLeft.x() + w / 2.0, px, 1.0) << label.text.toStdString();
-        EXPECT_EQ(label.topLeft.y(), chart.plotBottom + chart.bottomMargin / 5);
+        EXPECT_EQ(label.topLeft.y(),
+                  chart.Geometry().plotBottom + chart.Geometry().bottomMargin / 5);
     }
-    const int k2 = int(chart.plotWidth * std::log10(2.0) / 6 + chart.plotLeft);
-    EXPECT_EQ(image.pixelColor(k2, chart.plotBottom + chart.bottomMargin / 14 - 1), kBlack);
+    const int k2 =
+        int(chart.Geometry().plotWidth * std::log10(2.0) / 6 + chart.Geometry().plotLeft);
+    EXPECT_EQ(
+        image.pixelColor(k2, chart.Geometry().plotBottom + chart.Geometry().bottomMargin / 14 - 1),
+        kBlack);
     EXPECT_EQ(image.pixelColor(k2, below7 - 1), kWhite);
     // No tick at the plot's two ends.
-    EXPECT_EQ(image.pixelColor(chart.plotLeft, chart.plotBottom + 3), kWhite);
-    EXPECT_EQ(image.pixelColor(chart.plotRight, chart.plotBottom + 3), kWhite);
+    EXPECT_EQ(image.pixelColor(chart.Geometry().plotLeft, chart.Geometry().plotBottom + 3), kWhite);
+    EXPECT_EQ(image.pixelColor(chart.Geometry().plotRight, chart.Geometry().plotBottom + 3),
+              kWhite);
     Artifacts::save(image, "chart-log-x-axis");
 }
 
@@ -259,10 +271,10 @@ TEST(ChartAxes, LinearAxesLabelEveryTenthOfTheRange)
     EXPECT_EQ(canvas.textList(), (QStringList{"1", "10.9", "20.8", "30.7", "40.6", "50.5", "60.4",
                                               "70.3", "80.2", "90.1", "100"}));
     // 49 ticks; every fifth is long.
-    const int longEnd = chart.plotBottom + chart.bottomMargin / 7;
-    const int shortEnd = chart.plotBottom + chart.bottomMargin / 14;
-    const int px5 = int(chart.plotWidth * 5 / 50.0 + chart.plotLeft);
-    const int px6 = int(chart.plotWidth * 6 / 50.0 + chart.plotLeft);
+    const int longEnd = chart.Geometry().plotBottom + chart.Geometry().bottomMargin / 7;
+    const int shortEnd = chart.Geometry().plotBottom + chart.Geometry().bottomMargin / 14;
+    const int px5 = int(chart.Geometry().plotWidth * 5 / 50.0 + chart.Geometry().plotLeft);
+    const int px6 = int(chart.Geometry().plotWidth * 6 / 50.0 + chart.Geometry().plotLeft);
     EXPECT_EQ(image.pixelColor(px5, longEnd - 1), kBlack);
     EXPECT_EQ(image.pixelColor(px6, shortEnd - 1), kBlack);
     EXPECT_EQ(image.pixelColor(px6, longEnd - 1), kWhite);
@@ -278,7 +290,7 @@ TEST(ChartAxes, LinearAxesLabelEveryTenthOfTheRange)
 TEST(ChartAxes, LogarithmicYScaleOnBothSides)
 {
     CChartLinLog chart;
-    chart.legend = false;
+    chart.SetLegend(false);
     ASSERT_TRUE(chart.SetRange(0, 0.001, 10, 1000));
     Canvas canvas;
     const QImage image = canvas.paint(chart, QSize(900, 700), [&] { chart.DrawAxes(); });
@@ -288,13 +300,13 @@ TEST(ChartAxes, LogarithmicYScaleOnBothSides)
     // The top label sits at the plot's top edge on the right-hand scale.
     const charttest::WrittenText* top = nullptr;
     for (const auto& t : canvas.texts)
-        if (t.text == "1000" && t.topLeft.x() > chart.plotRight)
+        if (t.text == "1000" && t.topLeft.x() > chart.Geometry().plotRight)
             top = &t;
     ASSERT_NE(top, nullptr);
     chart.SelectTextFont(1.0 / 30, 500);
     const int h = QFontMetrics(chart.SelectedFont()).height();
-    EXPECT_NEAR(top->topLeft.y() + h / 2.0, chart.plotTop, 1.0);
-    EXPECT_EQ(top->topLeft.x(), chart.plotRight + chart.rightMarginUnit / 6);
+    EXPECT_NEAR(top->topLeft.y() + h / 2.0, chart.Geometry().plotTop, 1.0);
+    EXPECT_EQ(top->topLeft.x(), chart.Geometry().plotRight + chart.Geometry().rightMarginUnit / 6);
     Artifacts::save(image, "chart-log-y-both-sides");
 }
 
@@ -308,19 +320,20 @@ TEST(ChartGrid, DecadeLinesSolidAndInsideThePlot)
         chart.DrawGrid();
     });
     const QColor grid(192, 192, 192);
-    const int decadeX = chart.plotWidth / 3 + chart.plotLeft;
+    const int decadeX = chart.Geometry().plotWidth / 3 + chart.Geometry().plotLeft;
     // A solid decade line: every pixel between the frame lines is grid grey.
     int grey = 0;
-    for (int y = chart.plotTop + 1; y < chart.plotBottom - 1; ++y)
+    for (int y = chart.Geometry().plotTop + 1; y < chart.Geometry().plotBottom - 1; ++y)
         grey += image.pixelColor(decadeX, y) == grid;
-    EXPECT_EQ(grey, chart.plotHeight - 2);
+    EXPECT_EQ(grey, chart.Geometry().plotHeight - 2);
     // A dotted line leaves gaps.
-    const int k2 = int(chart.plotWidth * std::log10(2.0) / 3 + chart.plotLeft);
+    const int k2 =
+        int(chart.Geometry().plotWidth * std::log10(2.0) / 3 + chart.Geometry().plotLeft);
     int dotted = 0;
-    for (int y = chart.plotTop + 1; y < chart.plotBottom - 1; ++y)
+    for (int y = chart.Geometry().plotTop + 1; y < chart.Geometry().plotBottom - 1; ++y)
         dotted += image.pixelColor(k2, y) == grid;
     EXPECT_GT(dotted, 0);
-    EXPECT_LT(dotted, chart.plotHeight - 2);
+    EXPECT_LT(dotted, chart.Geometry().plotHeight - 2);
     Artifacts::save(image, "chart-log-log-grid");
 }
 
@@ -329,12 +342,12 @@ TEST(ChartText, TenPixelMinimumAndHeightFactors)
     CChartLinLin chart;
     chart.SetRange(0, 0, 1, 1);
     chart.Layout(QRect(0, 0, 300, 200));
-    EXPECT_EQ(chart.textSizeBase, 147);
+    EXPECT_EQ(chart.Geometry().textSizeBase, 147);
     EXPECT_EQ(chart.FontHeight(1.0 / 30), -10);
     EXPECT_EQ(chart.FontHeight(0.05), -10);
     EXPECT_EQ(chart.FontHeight(1.0 / 35), -10);
     chart.Layout(QRect(0, 0, 1600, 1200));
-    EXPECT_EQ(chart.textSizeBase, 880);
+    EXPECT_EQ(chart.Geometry().textSizeBase, 880);
     EXPECT_EQ(chart.FontHeight(1.0 / 30), -29);
     EXPECT_EQ(chart.FontHeight(0.05), -44);
     EXPECT_EQ(chart.FontHeight(1.0 / 35), -25);
@@ -422,7 +435,7 @@ TEST(ChartPaint, OffscreenImageCoversOnlyTheClipBox)
     painter.setClipRect(QRect(50, 40, 200, 100));
     chart.Layout(QRect(0, 0, 400, 300));
     chart.BeginDraw(painter);
-    EXPECT_EQ(chart.clipBox, QRect(50, 40, 200, 100));
+    EXPECT_EQ(chart.ClipBox(), QRect(50, 40, 200, 100));
     chart.DrawAxes();
     chart.EndDraw(painter);
     painter.end();
@@ -430,16 +443,16 @@ TEST(ChartPaint, OffscreenImageCoversOnlyTheClipBox)
     EXPECT_EQ(image.pixelColor(250, 100), QColor(0, 255, 0));
     EXPECT_EQ(image.pixelColor(100, 39), QColor(0, 255, 0));
     EXPECT_EQ(image.pixelColor(60, 45), kWhite);
-    EXPECT_EQ(image.pixelColor(chart.plotLeft, 100), kBlack);
+    EXPECT_EQ(image.pixelColor(chart.Geometry().plotLeft, 100), kBlack);
 
     // Printing draws straight onto the device and leaves printing mode.
-    chart.printing = true;
-    chart.backgroundColour = QColor(10, 20, 30);
+    chart.SetPrinting(true);
+    chart.SetBackgroundColour(QColor(10, 20, 30));
     QPainter direct(&image);
     chart.BeginDraw(direct);
     chart.EndDraw(direct);
     direct.end();
-    EXPECT_FALSE(chart.printing);
+    EXPECT_FALSE(chart.Printing());
     EXPECT_EQ(image.pixelColor(300, 200), QColor(10, 20, 30));
 }
 
@@ -478,9 +491,9 @@ TEST(ChartPaint, EveryCoordinateSystemDrawsAWholeChart)
     for (CChart* chart : {static_cast<CChart*>(&linLin), static_cast<CChart*>(&logLin),
                           static_cast<CChart*>(&linLog), static_cast<CChart*>(&logLog)}) {
         ASSERT_TRUE(chart->SetRange(1, 0.1, 1000, 100));
-        EXPECT_EQ(chart->axisType, index);
-        chart->legend = index % 2 == 0;
-        chart->scientificLabels = index == 3;
+        EXPECT_EQ(chart->GetAxisType(), index);
+        chart->SetLegend(index % 2 == 0);
+        chart->SetScientificLabels(index == 3);
         Canvas canvas;
         const float xs[3] = {2, 30, 900};
         const float ys[3] = {90, 5, 0.2f};
@@ -492,7 +505,7 @@ TEST(ChartPaint, EveryCoordinateSystemDrawsAWholeChart)
             chart->DrawGrid();
             chart->DrawPolyline(xs, ys, 3, Qt::blue, 1, "Curve", 0, Qt::SolidLine, -1);
         });
-        EXPECT_EQ(canvas.textList().contains("Curve"), chart->legend) << index;
+        EXPECT_EQ(canvas.textList().contains("Curve"), chart->Legend()) << index;
         if (index == 3) {
             EXPECT_TRUE(canvas.textList().contains("       1e+03"));
         }

@@ -58,6 +58,25 @@ struct Canvas
     }
 };
 
+// Collects the warnings a chart reports instead of showing them.
+struct Warnings
+{
+    QList<ChartWarning> shown;
+
+    ChartWarningHandler handler()
+    {
+        return [this](const ChartWarning& warning) { shown.append(warning); };
+    }
+    QStringList texts() const
+    {
+        QStringList list;
+        for (const ChartWarning& w : shown)
+            list << w.text;
+        return list;
+    }
+    void clear() { shown.clear(); }
+};
+
 inline QColor pixel(const QImage& image, int x, int y)
 {
     return image.pixelColor(x, y);

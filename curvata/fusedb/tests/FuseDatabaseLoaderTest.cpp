@@ -311,3 +311,38 @@ TEST(FuseDatabaseLoader, FindsCharacteristicsWithLargeOrNegativeIds)
     EXPECT_EQ(b->characteristic(0)->pointCount(), 1);
     EXPECT_EQ(db->findCharacteristic(7), nullptr);
 }
+
+// Curves whose points alternate in the file, more points than one block of
+// the point memory holds: every point reaches its own curve, in file order.
+TEST(FuseDatabaseLoader, InterleavedCurvesOfALargeDatabaseKeepTheirPointsInOrder)
+{
+    std::string tocka;
+    constexpr int kRuns = 300, kRunLength = 500; // 150 000 points, 3.6 MB
+    for (int run = 0; run < kRuns; ++run) {
+        const int id = 1 + run % 2;
+        for (int i = 0; i < kRunLength; ++i) {
+            const int n = run / 2 * kRunLength + i;
+            tocka += std::to_string(id) + "@" + std::to_string(n) + "@" + std::to_string(n) +
+                     ".5@0.25@\n";
+        }
+    }
+    FuseDatabaseLoader loader(FuseDatabaseLoader::memorySource({
+        {"var_grup", "G@1@@"},
+        {"vars", "F@1@G@"},
+        {"tip_kar", "T@A@1@1@10@s@1@1@10@"},
+        {"karakt", "1@F@T@2@F@T@"},
+        {"tocka", tocka},
+    }));
+    const auto db = loader.load();
+    const Fuse* fuse = db->findFuse("F");
+    ASSERT_NE(fuse, nullptr);
+    for (int c = 0; c < 2; ++c) {
+        const Characteristic* curve = fuse->characteristic(c);
+        ASSERT_EQ(curve->pointCount(), kRuns / 2 * kRunLength);
+        bool inOrder = true;
+        for (int n = 0; n < curve->pointCount(); ++n)
+            inOrder = inOrder && curve->point(n)->sequenceNumber == n &&
+                      curve->point(n)->x == n + 0.5 && curve->point(n)->y == 0.25;
+        EXPECT_TRUE(inOrder) << "curve " << c;
+    }
+}

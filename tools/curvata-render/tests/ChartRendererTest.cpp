@@ -3,6 +3,7 @@
 #include "ChartRenderer.h"
 #include "Artifacts.h"
 #include "CCharacteristicChart.h"
+#include "FuseModel.h"
 #include "MessageBoxService.h"
 
 #include <QFile>
@@ -160,4 +161,18 @@ TEST(ChartRendererRun, ReportsWhatItCannotDo)
     EXPECT_FALSE(ChartRenderer::run(
         parsed({"--db", dir.path(), "--type", "T", "--fuse", "F", "-o", "x.png"}), &error));
     EXPECT_FALSE(error.isEmpty());
+
+    // A range the chart refuses: its reason is in the error, no box opens.
+    ScriptedMessageBoxes boxes;
+    const CharacteristicType tiny("Tiny", AxisDefinition{"I", true, 1e-9, 1},
+                                  AxisDefinition{"t", true, 1, 100});
+    Fuse fuse("F", "1");
+    Characteristic* curve = fuse.appendCharacteristic(1, &tiny);
+    curve->appendPoint(CurvePoint{1, tiny.xPosition(1e-8), tiny.yPosition(2)});
+    curve->appendPoint(CurvePoint{2, tiny.xPosition(0.5), tiny.yPosition(50)});
+    CCharacteristicChart chart;
+    EXPECT_FALSE(ChartRenderer::prepare(chart, RenderOptions(), &tiny, {&fuse}, &error));
+    EXPECT_TRUE(error.contains("The X minimum value must be larger than 0.000001"))
+        << error.toStdString();
+    EXPECT_TRUE(boxes.texts().isEmpty());
 }

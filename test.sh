@@ -3,6 +3,10 @@
 #   ./test.sh            unit tests (with ASan/UBSan when CI is set), then fuzz targets
 #   SANITIZE=1 ./test.sh  sanitizers outside CI too
 #   SKIP_FUZZ=1 ./test.sh skip the libFuzzer build and runs
+# Every fuzz target replays its committed corpus and runs a fixed-seed
+# search, always. Outside CI each one then also runs with a random seed for
+# FUZZ_SECONDS seconds (default 60; FUZZ_SECONDS=0 skips these runs); inputs
+# that fail are saved under build-fuzz/fuzz-crashes/.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
@@ -31,7 +35,12 @@ status=0
 if [ "${SKIP_FUZZ:-0}" != 1 ]; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DENABLE_FUZZING=ON
   cmake --build build-fuzz -j "$jobs" --target fuzz-all
-  (cd build-fuzz && ctest --output-on-failure -j "$jobs" -L fuzz) || status=$?
+  (cd build-fuzz && ctest --output-on-failure -j "$jobs" -L '^fuzz$') || status=$?
+  seconds=${FUZZ_SECONDS:-60}
+  if [ -z "${CI:-}" ] && [ "$seconds" -gt 0 ]; then
+    (cd build-fuzz && FUZZ_SECONDS=$seconds ctest --output-on-failure -j "$jobs" \
+      -L '^fuzz-random$' --timeout $((seconds + 120))) || status=$?
+  fi
 fi
 
 echo "artifacts (screenshots, rendered charts): $root/build/artifacts"

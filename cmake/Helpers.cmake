@@ -25,35 +25,55 @@ function(add_gtest name)
         LABELS "unit;${T_LABELS}")
 endfunction()
 
-# add_fuzz_target(<name> SOURCES ... [LIBS ...] [CORPUS <dir>])
-# A libFuzzer executable, built only with ENABLE_FUZZING, run briefly by CTest.
+# add_fuzz_target(<name> SOURCES ... [LIBS ...] [CORPUS <dir>...] [RUNS <n>])
+# A libFuzzer executable, built only with ENABLE_FUZZING, and two CTest tests:
+#   <name>         (label "fuzz") every committed input of the CORPUS folders
+#                  once, then <n> (default 20000) inputs mutated from them
+#                  with a fixed seed. It gives the same verdict on every run,
+#                  so a submission never fails because of a lucky seed.
+#   <name>-random  (label "fuzz-random") a random seed for FUZZ_SECONDS
+#                  seconds (environment, default 60), for runs outside CI.
+# Both work on a fresh copy of the corpus in the build tree, so the source
+# tree is never written; inputs that fail are saved as
+# <build>/fuzz-crashes/<name>-crash-<hash> (commit them to a CORPUS folder
+# once the fault is fixed, so that every later run replays them).
 function(add_fuzz_target name)
-    cmake_parse_arguments(F "" "CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(F "" "RUNS" "SOURCES;LIBS;CORPUS" ${ARGN})
     if(NOT ENABLE_FUZZING)
         return()
     endif()
-    if(NOT F_SECONDS)
-        set(F_SECONDS 20)
+    if(NOT F_RUNS)
+        set(F_RUNS 20000)
     endif()
     add_executable(${name} ${F_SOURCES})
     target_link_libraries(${name} PRIVATE ${F_LIBS})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     set_property(GLOBAL APPEND PROPERTY FUZZ_TARGETS ${name})
-    set(args -max_total_time=${F_SECONDS} -rss_limit_mb=2048)
-    if(F_CORPUS)
-        # Work on a copy so that CI never writes into the source tree.
-        set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
-        # Inside the shell command the options must be blank-separated; a
-        # CMake list would put a ';' (a command separator) between them.
-        list(JOIN args " " shell_args)
-        add_test(NAME ${name}
-            COMMAND sh -c "mkdir -p '${work}' && cp -r '${F_CORPUS}'/. '${work}'/ && '$<TARGET_FILE:${name}>' ${shell_args} '${work}'")
-    else()
-        add_test(NAME ${name} COMMAND ${name} ${args})
-    endif()
+
+    set(crashes ${CMAKE_BINARY_DIR}/fuzz-crashes)
+    file(MAKE_DIRECTORY ${crashes})
+    set(fuzzer "'$<TARGET_FILE:${name}>' -rss_limit_mb=2048 -timeout=10 -artifact_prefix='${crashes}/${name}-'")
+    # sh commands: copy the corpus afresh, then run. Inside one shell command
+    # the options must be blank-separated (a CMake list would put ';', a
+    # command separator, between them).
+    set(copy_fixed "true")
+    set(copy_random "true")
+    set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+    foreach(dir IN LISTS F_CORPUS)
+        string(APPEND copy_fixed " && cp -r '${dir}'/. '${work}'/")
+        string(APPEND copy_random " && cp -r '${dir}'/. '${work}-random'/")
+    endforeach()
+    add_test(NAME ${name}
+        COMMAND sh -c "rm -rf '${work}' && mkdir -p '${work}' && ${copy_fixed} && ${fuzzer} -runs=0 '${work}' && ${fuzzer} -seed=1 -runs=${F_RUNS} '${work}'")
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0"
-        TIMEOUT 120 LABELS fuzz)
+        TIMEOUT 300 LABELS fuzz)
+    # No TIMEOUT property: the caller gives ctest one to match FUZZ_SECONDS.
+    add_test(NAME ${name}-random
+        COMMAND sh -c "rm -rf '${work}-random' && mkdir -p '${work}-random' && ${copy_random} && ${fuzzer} -max_total_time=\${FUZZ_SECONDS:-60} '${work}-random'")
+    set_tests_properties(${name}-random PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0"
+        LABELS fuzz-random)
 endfunction()
 
 # add_bench(<name> SOURCES ... [LIBS ...]): an executable bench-<name>.

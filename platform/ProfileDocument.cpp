@@ -2,6 +2,8 @@
 
 #include "Windows1250.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 const QByteArray kBom("\xEF\xBB\xBF");
@@ -23,6 +25,16 @@ bool isAscii(const QByteArray& bytes)
             return false;
     }
     return true;
+}
+
+// A line of a UTF-8 file. U+FEFF at the start of a line is a character of
+// that line (a key may begin with it), not a byte order mark: only the one at
+// the start of the file is, and that one is already gone.
+QString decodeUtf8Line(const QByteArray& bytes)
+{
+    QStringDecoder fromUtf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                        QStringConverter::Flag::ConvertInitialBom);
+    return fromUtf8(bytes);
 }
 
 bool isQuoted(const QString& value)
@@ -64,7 +76,7 @@ ProfileDocument::ProfileDocument(const QByteArray& bytes)
                 newlineSeen = true;
             }
         }
-        line.text = m_utf8 ? QString::fromUtf8(*line.raw) : Windows1250::decode(*line.raw);
+        line.text = m_utf8 ? decodeUtf8Line(*line.raw) : Windows1250::decode(*line.raw);
         classify(line);
         m_lines.append(std::move(line));
     }

@@ -1,102 +1,69 @@
 #include "Windows1250.h"
 
-#include <array>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace {
 
-// Characters of the bytes 0x80-0xFF.
-constexpr std::array<char16_t, 128> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021, 0x0088, 0x2030, 0x0160, 0x2039,
-    0x015A, 0x0164, 0x017D, 0x0179, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141,
-    0x00A4, 0x0104, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
-    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB,
-    0x013D, 0x02DD, 0x013E, 0x017C, 0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
-    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3,
-    0x00D4, 0x0150, 0x00D6, 0x00D7, 0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
-    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7, 0x010D, 0x00E9, 0x0119, 0x00EB,
-    0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
-    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
-};
+constexpr const char* CodePage = "windows-1250";
 
-// The byte of `c`, or -1 when the code page has none.
-int byteOf(char16_t c)
+// Opening a converter costs more than converting a short field, and the
+// table loaders convert field by field: one stateless converter of each
+// direction per thread. (Qt's error flag of such a converter cannot be
+// cleared, so whether a text fits is told by decoding the result again:
+// every byte decodes to exactly one character.)
+QString decodeBytes(const QByteArray& bytes)
 {
-    if (c < 0x80)
-        return c;
-    for (std::size_t i = 0; i < kHigh.size(); ++i) {
-        if (kHigh[i] == c)
-            return static_cast<int>(0x80 + i);
-    }
-    return -1;
+    thread_local QStringDecoder fromCodePage(CodePage, QStringConverter::Flag::Stateless);
+    return fromCodePage(bytes);
+}
+
+// The bytes of `text`, and whether they stand for it exactly (characters the
+// code page lacks get the converter's own substitute or vanish).
+bool tryEncode(QStringView text, QByteArray* out)
+{
+    thread_local QStringEncoder toCodePage(CodePage, QStringConverter::Flag::Stateless);
+    *out = toCodePage(text);
+    return decodeBytes(*out) == text;
 }
 
 } // namespace
 
 QString Windows1250::decode(const QByteArray& bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        out.append(QChar(b < 0x80 ? char16_t(b) : kHigh[b - 0x80]));
-    }
-    return out;
+    return decodeBytes(bytes);
 }
 
 bool Windows1250::canEncode(const QString& text)
 {
-    for (QChar c : text) {
-        if (byteOf(c.unicode()) < 0)
-            return false;
-    }
-    return true;
+    QByteArray ignored;
+    return tryEncode(text, &ignored);
 }
 
 QByteArray Windows1250::encode(const QString& text)
 {
     QByteArray out;
+    if (tryEncode(text, &out))
+        return out;
+    // The converter's substitute is the control character SUB, which a
+    // reader cannot tell from a real one: redo it one character at a time
+    // and put '?' where the code page has no byte.
+    out.clear();
     out.reserve(text.size());
-    for (QChar c : text) {
-        const int b = byteOf(c.unicode());
-        out.append(b < 0 ? '?' : static_cast<char>(b));
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+                          text.at(i + 1).isLowSurrogate();
+        const qsizetype length = pair ? 2 : 1;
+        QByteArray one;
+        out += tryEncode(QStringView(text).mid(i, length), &one) ? one : QByteArray("?");
+        i += length;
     }
     return out;
 }
 
 bool Windows1250::isValidUtf8(const QByteArray& bytes)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const unsigned char b = p[i];
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        int len = 0;
-        char32_t cp = 0;
-        char32_t min = 0;
-        if ((b & 0xE0) == 0xC0) {
-            len = 2, cp = b & 0x1F, min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            len = 3, cp = b & 0x0F, min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            len = 4, cp = b & 0x07, min = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + len > n)
-            return false;
-        for (int k = 1; k < len; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (p[i + k] & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += len;
-    }
-    return true;
+    QStringDecoder fromUtf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    (void)QString(fromUtf8(bytes));
+    return !fromUtf8.hasError();
 }

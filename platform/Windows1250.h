@@ -4,8 +4,10 @@
 #include <QString>
 
 // The Central European Windows code page, for text files made on Windows
-// before they were UTF-8. A fixed table, so that reading such files does not
-// depend on which codecs the system happens to have.
+// before they were UTF-8. The conversion is Qt's (ICU's "windows-1250"); this
+// class adds what the profile and table readers rely on beyond it: a known
+// replacement for characters the code page lacks and a strict UTF-8 check
+// that tells the two encodings apart.
 class Windows1250
 {
 public:
@@ -16,7 +18,8 @@ public:
 
     // True if every character of `text` has a byte in the code page.
     static bool canEncode(const QString& text);
-    // Characters without a byte become '?'.
+    // Characters without a byte become '?' (one per character, also for
+    // characters outside the Basic Multilingual Plane).
     static QByteArray encode(const QString& text);
 
     // True if `bytes` is well-formed UTF-8 (overlong forms, surrogates and

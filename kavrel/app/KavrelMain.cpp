@@ -1,6 +1,7 @@
 #include "KavrelMain.h"
 
 #include "MessageBoxService.h"
+#include "QtTranslations.h"
 #include "SingleInstance.h"
 #include "TFStart.h"
 #include "TOkno2.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTextStream>
+#include <QTranslator>
 #include <memory>
 
 #include <unistd.h>
@@ -80,6 +82,9 @@ int KavrelMain::run()
     const std::optional<KavrelConfig::StartValues> start = startValues();
     if (!start)
         return 0;
+    // Before the first window: Qt's buttons and dialogs speak the user's
+    // language from the start.
+    const std::unique_ptr<QTranslator> qtTexts = QtTranslations::install(start->language);
     TFStart window(*start);
     const bool probe = qEnvironmentVariableIntValue("KAVREL_STARTUP_PROBE") == 1;
     const bool ready = qEnvironmentVariableIntValue("KAVREL_STARTUP_READY") == 1;

@@ -4,40 +4,61 @@
 #include "TFormPDF2.h"
 #include "WinPath.h"
 
-PdfWindowManager::PdfWindowManager(QWidget* owner) : QObject(owner), m_owner(owner) {}
+PdfWindowManager::PdfWindowManager(QWidget* owner, const QString& languageCode)
+    : QObject(owner), m_owner(owner), m_language(languageCode)
+{
+}
 
 PdfWindowManager::~PdfWindowManager()
 {
     delete m_window.data();
 }
 
+bool PdfWindowManager::ensureWindow()
+{
+    if (m_window)
+        return true;
+    m_window = TFormPDF2::create(m_owner, m_language);
+    if (!m_window) {
+        MessageBoxService::show(m_owner, TFormPDF2::NoViewerMessage, QStringLiteral("KAVREL"),
+                                MessageBoxService::Ok, MessageBoxService::Warning);
+        return false;
+    }
+    connect(m_window.data(), &TFormPDF2::closedByUser, this,
+            &PdfWindowManager::windowClosedByUser);
+    return true;
+}
+
+bool PdfWindowManager::refuse(const QString& notice)
+{
+    if (m_window->isVisible()) {
+        m_window->showNotice(notice);
+        m_loaded.clear();
+    }
+    return false;
+}
+
 bool PdfWindowManager::showDocument(const QString& path, int page)
 {
-    if (!m_window) {
-        m_window = TFormPDF2::create(m_owner);
-        if (!m_window)
-            MessageBoxService::show(m_owner, TFormPDF2::NoViewerMessage, QStringLiteral("KAVREL"),
-                                    MessageBoxService::Ok, MessageBoxService::Warning);
-        else
-            connect(m_window.data(), &TFormPDF2::closedByUser, this,
-                    &PdfWindowManager::windowClosedByUser);
-    }
-    if (!m_window || page <= 0 || !WinPath::exists(path))
+    if (!ensureWindow())
         return false;
+    if (!WinPath::exists(path))
+        return refuse(m_window->texts().missing.arg(WinPath::toNative(path)));
+    if (page <= 0)
+        return refuse(m_window->texts().noPage);
     if (path != m_loaded) {
+        // A damaged file must not count as shown: the modes stay off, the
+        // window says why, and the next request tries to load it again.
+        m_loaded.clear();
         if (!m_window->loadDocument(path)) {
-            // A damaged file must not count as shown: the modes stay off and
-            // the next request tries to load it again.
-            m_loaded.clear();
+            m_window->bringToFront();
             return false;
         }
         m_loaded = path;
     }
     // Shown first: the viewer lays the pages out for its size, and a jump
     // made before that would be clamped to the pages of a hidden window.
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    m_window->bringToFront();
     m_window->goToPage(page);
     return true;
 }

@@ -16,15 +16,20 @@ class PdfWindowManager : public QObject
 {
     Q_OBJECT
 public:
-    explicit PdfWindowManager(QWidget* owner);
+    // The window's own texts follow `languageCode`.
+    explicit PdfWindowManager(QWidget* owner, const QString& languageCode = QString());
     ~PdfWindowManager() override;
 
     // Shows document `path` (program path) at page `page` (from 1): creates
     // the window when there is none, loads the document only when it differs
-    // from the one loaded, turns the page, shows and raises the window.
-    // False, leaving the window as it is, when the file does not exist, the
-    // page is not positive, no viewer can be created or the file is not a
-    // readable PDF.
+    // from the one loaded, turns the page, and brings the window to the
+    // front without taking the keyboard from the main window.
+    // False when the file does not exist, the page is not positive, no
+    // viewer can be created or the file is not a readable PDF. A visible
+    // window then shows why instead of its document, which the user would
+    // otherwise take for the one asked for; a hidden one stays hidden,
+    // except for a file that is there but cannot be read, which is shown
+    // so that the user learns it.
     bool showDocument(const QString& path, int page);
     // Destroys the window (it writes its placement), forgets the document
     // and switches both follow modes off.
@@ -50,9 +55,12 @@ public:
     bool technicalDataMode() const { return m_technicalMode; }
 
 private:
+    bool ensureWindow();
+    bool refuse(const QString& notice);
     void windowClosedByUser();
 
     QWidget* m_owner;
+    QString m_language;
     QPointer<TFormPDF2> m_window;
     QString m_loaded;
     QString m_certificate;

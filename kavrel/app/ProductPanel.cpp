@@ -15,7 +15,7 @@
 ProductPanel::ProductPanel(QWidget* owner, const KavrelConfig::StartValues& start,
                            const Views& views)
     : QObject(owner), m_start(start), m_views(views),
-      m_pdf(std::make_unique<PdfWindowManager>(owner))
+      m_pdf(std::make_unique<PdfWindowManager>(owner, start.language))
 {
     if (m_views.certificates)
         connect(m_views.certificates, &QTableView::clicked, this,

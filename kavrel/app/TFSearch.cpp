@@ -15,6 +15,11 @@ TFSearch::TFSearch(QWidget* owner, const QString& languageCode, SearchRoutine se
     : QDialog(owner), m_language(languageCode), m_search(std::move(search))
 {
     setObjectName(QStringLiteral("TFSearch"));
+    // A tool window with a title and a close button only: the window is 153
+    // pixels wide, and minimise and maximise buttons would leave no room for
+    // its title.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(QStringLiteral("SEARCH"));
@@ -49,8 +54,8 @@ TFSearch::TFSearch(QWidget* owner, const QString& languageCode, SearchRoutine se
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    // Enter is handled when it is released in the code field; a default
-    // button would run the search a second time on the key press.
+    // Enter is handled by the code field's own key press; a default button
+    // would run the search a second time.
     Button1->setAutoDefault(false);
     Button1->setDefault(false);
     Button1->setGeometry(40, 58, 73, 26);
@@ -109,7 +114,11 @@ void TFSearch::showEvent(QShowEvent* event)
 
 bool TFSearch::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == MEdit1 && event->type() == QEvent::KeyRelease) {
+    // The search starts on the press of Enter, once. The not-found box
+    // closes on a press too, and the release of that Enter then reaches the
+    // code field: starting on the release would search again and bring the
+    // box back for ever. A held key's repeats start nothing either.
+    if (watched == MEdit1 && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             runSearch();

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -155,6 +156,10 @@ void TFStart::buildLeftPanel()
     VST1->setRootIsDecorated(true);
     VST1->setUniformRowHeights(true);
     VST1->setAllColumnsShowFocus(true);
+    // Whole lines, however long: the view scrolls sideways (fitTreeColumn).
+    VST1->setTextElideMode(Qt::ElideNone);
+    VST1->header()->setStretchLastSection(false);
+    VST1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_model = new CatalogueTreeModel(this);
     m_model->setRestorePosition([this] { positionViews(focusedNode()); });
     VST1->setModel(m_model);
@@ -163,6 +168,12 @@ void TFStart::buildLeftPanel()
             [this](const QModelIndex& current) { onCurrentChanged(current); });
     connect(VST1, &QTreeView::expanded, this, &TFStart::onExpanded);
     connect(VST1, &QTreeView::collapsed, this, &TFStart::onCollapsed);
+    const auto linesChanged = [this] { m_treeWidthDirty = true; };
+    connect(VST1, &QTreeView::expanded, this, linesChanged);
+    connect(VST1, &QTreeView::collapsed, this, linesChanged);
+    connect(m_model, &QAbstractItemModel::modelReset, this, linesChanged);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, linesChanged);
+    connect(VST1->verticalScrollBar(), &QScrollBar::valueChanged, this, linesChanged);
 
     auto* layout = new QVBoxLayout(LeftPanel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -403,6 +414,19 @@ void TFStart::collapseAll()
     }
 }
 
+void TFStart::fitTreeColumn()
+{
+    m_treeFitQueued = false;
+    m_treeWidthDirty = false;
+    // As wide as the longest line in view, and at least as wide as the view
+    // so that a selected short line is highlighted across it. Only the lines
+    // in view are measured: their texts are made when they are shown.
+    const QAbstractItemView* view = VST1; // QTreeView hides its override
+    const int width = std::max(VST1->viewport()->width(), view->sizeHintForColumn(0));
+    if (VST1->header()->sectionSize(0) != width)
+        VST1->header()->resizeSection(0, width);
+}
+
 void TFStart::onExpanded(const QModelIndex& index)
 {
     m_model->expand(index);
@@ -507,6 +531,16 @@ bool TFStart::findProductByCode(const QString& code)
 
 bool TFStart::eventFilter(QObject* watched, QEvent* event)
 {
+    if (VST1 && watched == VST1->viewport()) {
+        if (event->type() == QEvent::Resize)
+            m_treeWidthDirty = true;
+        // Fitted after a paint, when the lines in view are known; fitting
+        // paints again, and then nothing has changed any more.
+        if (event->type() == QEvent::Paint && m_treeWidthDirty && !m_treeFitQueued) {
+            m_treeFitQueued = true;
+            QMetaObject::invokeMethod(this, &TFStart::fitTreeColumn, Qt::QueuedConnection);
+        }
+    }
     if (!m_firstPaintSeen && VST1 && watched == VST1->viewport() &&
         event->type() == QEvent::Paint && m_model->rowCount() > 0) {
         m_firstPaintSeen = true;

@@ -137,11 +137,14 @@ private:
     void onCurrentChanged(const QModelIndex& current);
     void onExpanded(const QModelIndex& index);
     void onCollapsed(const QModelIndex& index);
+    void fitTreeColumn();
 
     KavrelConfig::StartValues m_start;
     QString m_pictureDir;
     bool m_workbenchShown = false;
     bool m_firstPaintSeen = false;
+    bool m_treeWidthDirty = true;
+    bool m_treeFitQueued = false;
     std::unique_ptr<TDBX> m_dbx;
     std::unique_ptr<WorkbenchWindows> m_workbench;
     CatalogueTreeModel* m_model = nullptr;

@@ -55,6 +55,27 @@ TEST(ProfileDocument, EncodedValuesSurviveParsing)
     EXPECT_EQ(ProfileDocument::encodeValue(QStringLiteral("\"a'")), QStringLiteral("\"a'"));
 }
 
+TEST(ProfileDocument, NamesTheChecksAcceptReadBack)
+{
+    // A key that starts with U+FEFF once lost it on reading (the line was
+    // decoded as if it began a file with a byte order mark).
+    const QString bom(QChar(0xFEFF));
+    const std::pair<QString, QString> cases[] = {
+        {QString(QChar(0xFFFD)), QStringLiteral("\n") + bom + QChar(0xFFFD) + QStringLiteral("]")},
+        {QStringLiteral("S"), bom + QStringLiteral("K")},
+        {bom + QStringLiteral("S"), QStringLiteral("K") + bom},
+    };
+    for (const auto& [section, key] : cases) {
+        ASSERT_TRUE(ProfileDocument::checkSection(section).isEmpty());
+        ASSERT_TRUE(ProfileDocument::checkKey(key).isEmpty());
+        for (const QByteArray& file : {QByteArray(), QByteArray("\xEF\xBB\xBF[S]\r\nA=1\r\n")}) {
+            ProfileDocument doc(file);
+            ASSERT_TRUE(doc.setValue(section, key, QStringLiteral("v")));
+            EXPECT_EQ(ProfileDocument(doc.toBytes()).value(section, key), QStringLiteral("v"));
+        }
+    }
+}
+
 TEST(Windows1250, TableMatchesTheCodePage)
 {
     EXPECT_EQ(Windows1250::decode(QByteArray("\x80\x8A\x8E\x9A\x9E\xA3\xB3\xC8\xE8\xD0\xF0\xFF")),
@@ -68,6 +89,8 @@ TEST(Windows1250, TableMatchesTheCodePage)
     EXPECT_EQ(Windows1250::encode(Windows1250::decode(all)), all);
     EXPECT_FALSE(Windows1250::canEncode(QString::fromUtf8("東")));
     EXPECT_EQ(Windows1250::encode(QString::fromUtf8("a東b")), QByteArray("a?b"));
+    // One '?' per character, also beyond the 16-bit range; a real SUB stays.
+    EXPECT_EQ(Windows1250::encode(QString::fromUtf8("č𝄞\x1A")), QByteArray("\xE8?\x1A"));
 }
 
 TEST(Windows1250, Utf8Validation)

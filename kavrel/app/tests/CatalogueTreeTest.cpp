@@ -6,6 +6,9 @@
 #include "TFStart.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -223,4 +226,25 @@ TEST(CatalogueTree, DoubleClickTogglesExpansion)
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, r.center());
     EXPECT_FALSE(tree->isExpanded(nh));
     EXPECT_EQ(w.model->rowCount(nh), 0);
+}
+
+TEST(CatalogueTree, LongLinesAreShownWholeAndScrollSideways)
+{
+    Window w;
+    w.form->show();
+    QTreeView* tree = w.form->VST1;
+    w.form->Splitter1->setSizes({120, 680}); // narrower than a product line
+    const QModelIndex product = w.model->index(0, 0, w.open({0, 0, 0}));
+    tree->scrollTo(product);
+    const QString line = w.model->nodeText(product);
+    const int textWidth = tree->fontMetrics().horizontalAdvance(line);
+    ASSERT_GT(textWidth, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tree->visualRect(product).width() >= textWidth; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tree->horizontalScrollBar()->maximum() > 0; }));
+    // A short line still fills the view's width when selected.
+    w.form->Splitter1->setSizes({600, 200});
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return tree->visualRect(w.model->index(1, 0)).right() + 1 >= tree->viewport()->width() &&
+               tree->horizontalScrollBar()->maximum() == 0;
+    }));
 }

@@ -9,8 +9,11 @@
 #include "TDBX.h"
 #include "TFStart.h"
 #include "TOkno2.h"
+#include "QtTranslations.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QTranslator>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -237,4 +240,24 @@ TEST(MainWindow, SplashWindow)
     const QImage shot = splash.grab().toImage();
     EXPECT_EQ(shot.pixelColor(2, 2), QColor(Qt::black));
     Artifacts::save(shot, QStringLiteral("kavrel-splash"));
+}
+
+TEST(MainWindow, QtOwnTextsFollowTheLanguage)
+{
+    const auto cancelText = [] {
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        return buttons.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&'));
+    };
+    ASSERT_EQ(cancelText(), QStringLiteral("Cancel"));
+    EXPECT_EQ(QtTranslations::install(QStringLiteral("ANG")), nullptr);
+    for (const char* code : {"SLO", "HRV", "NEM", "POL"}) {
+        const std::unique_ptr<QTranslator> texts = QtTranslations::install(QString::fromLatin1(code));
+        ASSERT_NE(texts, nullptr) << code;
+        EXPECT_NE(cancelText(), QStringLiteral("Cancel")) << code;
+        if (QByteArray(code) == "NEM") {
+            EXPECT_EQ(cancelText(), QStringLiteral("Abbrechen"));
+        }
+    }
+    // Gone with its object.
+    EXPECT_EQ(cancelText(), QStringLiteral("Cancel"));
 }

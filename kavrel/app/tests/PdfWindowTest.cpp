@@ -4,11 +4,24 @@
 #include "PdfWindowManager.h"
 #include "PrivateProfile.h"
 #include "TFormPDF2.h"
+#include "CatalogueTreeModel.h"
+#include "KavrelConfig.h"
+#include "ProductPanel.h"
+#include "SmallCatalogue.h"
+#include "TFStart.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QSpinBox>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTreeView>
+#include <QAction>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,11 +95,13 @@ TEST_F(PdfFixture, ShowsTheDocumentAtThePageCountedFromOne)
     TFormPDF2* window = pdf.window();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->windowTitle().isEmpty());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("NH fuse system.PDF"));
     EXPECT_EQ(window->pageCount(), 30);
     EXPECT_EQ(window->currentPage(), 12);
+    EXPECT_EQ(window->PageBox->value(), 12);
+    EXPECT_EQ(window->PageCount->text(), QStringLiteral("of 30"));
     EXPECT_EQ(pdf.loadedDocument(), chapter("NH fuse system"));
-    QTest::qWait(50);
+    QTest::qWait(300); // the pages are rendered in the background
     Artifacts::save(window, "kavrel_pdf_window");
     // Beyond the end: the last page.
     ASSERT_TRUE(pdf.showDocument(chapter("NH fuse system"), 99));
@@ -112,10 +127,13 @@ TEST_F(PdfFixture, MissingFileOrPageZeroShowsNothing)
     EXPECT_FALSE(pdf.showDocument(chapter("NH fuse system"), -3));
     EXPECT_FALSE(pdf.showDocument(chapter("no such chapter"), 4));
     EXPECT_TRUE(pdf.loadedDocument().isEmpty());
+    EXPECT_FALSE(pdf.window() && pdf.window()->isVisible());
     ASSERT_TRUE(pdf.showDocument(chapter("NH fuse system"), 7));
-    EXPECT_FALSE(pdf.showDocument(chapter("D fuse system"), 0));
-    EXPECT_EQ(pdf.loadedDocument(), chapter("NH fuse system"));
     EXPECT_EQ(pdf.window()->currentPage(), 7);
+    // A window on screen says why rather than keep showing another page.
+    EXPECT_FALSE(pdf.showDocument(chapter("D fuse system"), 0));
+    EXPECT_EQ(pdf.window()->notice(), QStringLiteral("This item has no page in the document."));
+    EXPECT_TRUE(pdf.loadedDocument().isEmpty());
     EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
@@ -125,6 +143,10 @@ TEST_F(PdfFixture, DamagedFileIsNotReportedAsShown)
     EXPECT_FALSE(pdf.showCatalogue(data + "\\PDF\\broken.PDF", 1));
     EXPECT_FALSE(pdf.catalogueMode());
     EXPECT_TRUE(pdf.loadedDocument().isEmpty());
+    // The user asked for it, so the window says what is wrong with it.
+    ASSERT_NE(pdf.window(), nullptr);
+    EXPECT_TRUE(pdf.window()->isVisible());
+    EXPECT_TRUE(pdf.window()->notice().contains(data + "/PDF/broken.PDF"));
 }
 
 TEST_F(PdfFixture, NoViewerGivesTheMessageAtEveryRequest)
@@ -175,10 +197,16 @@ TEST_F(PdfFixture, CatalogueModeFollowsTheFocusAcrossChapters)
     EXPECT_EQ(pdf.window()->loadCount(), 2);
     EXPECT_EQ(pdf.loadedDocument(), chapter("D fuse system"));
     EXPECT_EQ(pdf.window()->currentPage(), 6);
-    // A node without a page leaves the window as it is.
+    // A node without a page ("12a") must not leave the previous node's page
+    // on screen: the window says so, and the mode stays on.
     pdf.followFocus(chapter("NH fuse system"), 0, tech, 5);
-    EXPECT_EQ(pdf.loadedDocument(), chapter("D fuse system"));
+    EXPECT_EQ(pdf.window()->notice(), QStringLiteral("This item has no page in the document."));
+    EXPECT_EQ(pdf.window()->pageCount(), 0);
+    EXPECT_TRUE(pdf.loadedDocument().isEmpty());
     EXPECT_TRUE(pdf.catalogueMode());
+    pdf.followFocus(chapter("D fuse system"), 4, tech, 5);
+    EXPECT_EQ(pdf.window()->currentPage(), 4);
+    EXPECT_TRUE(pdf.window()->notice().isEmpty());
 
     ASSERT_TRUE(pdf.showTechnicalData(tech, 2));
     pdf.followFocus(chapter("NH fuse system"), 8, tech, 17);
@@ -216,25 +244,49 @@ TEST_F(PdfFixture, ClosedByTheUserIsDestroyedAndStopsFollowing)
     EXPECT_EQ(PrivateProfile::getSection("OknoPDF", config).size(), 4);
 }
 
-TEST_F(PdfFixture, PlacementIsReadAndWrittenInOknoPDF)
+TEST_F(PdfFixture, PlacementIsTheFrameBothWaysAndDoesNotDrift)
 {
+    const auto stored = [this] {
+        return QStringList{PrivateProfile::getString("OknoPDF", "Left", "", config),
+                           PrivateProfile::getString("OknoPDF", "Top", "", config),
+                           PrivateProfile::getString("OknoPDF", "Width", "", config),
+                           PrivateProfile::getString("OknoPDF", "Height", "", config)};
+    };
     PrivateProfile::writeString("OknoPDF", "Left", "40", config);
     PrivateProfile::writeString("OknoPDF", "Top", "30", config);
     PrivateProfile::writeString("OknoPDF", "Width", "500", config);
     PrivateProfile::writeString("OknoPDF", "Height", "400", config);
-    {
-        PdfWindowManager pdf(&owner);
+    PdfWindowManager pdf(&owner);
+    for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(pdf.showDocument(chapter("NH fuse system"), 1));
-        EXPECT_EQ(pdf.window()->pos(), QPoint(40, 30));
-        EXPECT_EQ(pdf.window()->size(), QSize(500, 400));
-        pdf.window()->move(60, 70);
-        pdf.window()->resize(320, 240);
+        QApplication::processEvents();
+        // The frame, title bar included, is where it was stored.
+        EXPECT_EQ(pdf.window()->frameGeometry(), QRect(40, 30, 500, 400)) << round;
         pdf.closePdfWindows();
+        EXPECT_EQ(stored(), QStringList({"40", "30", "500", "400"})) << round;
     }
-    EXPECT_EQ(PrivateProfile::getString("OknoPDF", "Left", "", config), "60");
-    EXPECT_EQ(PrivateProfile::getString("OknoPDF", "Top", "", config), "70");
-    EXPECT_EQ(PrivateProfile::getString("OknoPDF", "Width", "", config), "320");
-    EXPECT_EQ(PrivateProfile::getString("OknoPDF", "Height", "", config), "240");
+    ASSERT_TRUE(pdf.showDocument(chapter("NH fuse system"), 1));
+    pdf.window()->setPlacement(QRect(60, 70, 420, 300));
+    QApplication::processEvents();
+    EXPECT_EQ(pdf.window()->frameGeometry(), QRect(60, 70, 420, 300));
+    pdf.closePdfWindows();
+    EXPECT_EQ(stored(), QStringList({"60", "70", "420", "300"}));
+}
+
+TEST_F(PdfFixture, PlacementOffTheScreenIsBroughtBackOntoIt)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    PrivateProfile::writeString("OknoPDF", "Left", "5000", config);
+    PrivateProfile::writeString("OknoPDF", "Top", "-300", config);
+    PrivateProfile::writeString("OknoPDF", "Width", QString::number(area.width() * 3), config);
+    PrivateProfile::writeString("OknoPDF", "Height", "10", config);
+    PdfWindowManager pdf(&owner);
+    ASSERT_TRUE(pdf.showDocument(chapter("NH fuse system"), 1));
+    QApplication::processEvents();
+    const QRect frame = pdf.window()->frameGeometry();
+    EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width()
+                                      << "x" << frame.height();
+    EXPECT_GE(frame.height(), 200); // still a usable window
 }
 
 TEST_F(PdfFixture, PlacementReadingStopsAtTheFirstValueThatIsNoWholeNumber)
@@ -245,17 +297,21 @@ TEST_F(PdfFixture, PlacementReadingStopsAtTheFirstValueThatIsNoWholeNumber)
     PrivateProfile::writeString("OknoPDF", "Width", "500", config);
     PdfWindowManager pdf(&owner);
     ASSERT_TRUE(pdf.showDocument(chapter("NH fuse system"), 1));
-    EXPECT_EQ(pdf.window()->pos(), QPoint(40, defaults.top()));
-    EXPECT_EQ(pdf.window()->size(), defaults.size()); // Width is not read
+    // Width is not read.
+    EXPECT_EQ(pdf.window()->placement(), QRect(QPoint(40, defaults.top()), defaults.size()));
 }
 
-TEST_F(PdfFixture, DefaultPlacementIsTheRightHalfOfTheScreen)
+TEST_F(PdfFixture, DefaultPlacementIsTheRightHalfOfTheScreenTitleBarIncluded)
 {
     PdfWindowManager pdf(&owner);
     ASSERT_TRUE(pdf.showDocument(chapter("NH fuse system"), 1));
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(pdf.window()->pos(), QPoint(screen.width() / 2 - 1, 0));
-    EXPECT_EQ(pdf.window()->size(), QSize(screen.width() / 2, screen.height()));
+    QApplication::processEvents();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect frame = pdf.window()->frameGeometry();
+    EXPECT_EQ(frame.topLeft(), QPoint(area.x() + area.width() / 2 - 1, area.y()));
+    EXPECT_EQ(frame.size(), QSize(area.width() / 2, area.height()));
+    // The inside starts below the frame's top edge, not above the screen.
+    EXPECT_GT(pdf.window()->geometry().top(), area.top());
 }
 
 TEST_F(PdfFixture, HelpDocumentsPerLanguageAreFoundDespiteTrailingBlanks)
@@ -282,11 +338,142 @@ TEST_F(PdfFixture, CertificatesShowPageOneAndNoneClosesTheWindow)
     EXPECT_EQ(pdf.certificateDocument(), data + "\\CERT\\CB_NHGG.PDF");
     EXPECT_EQ(pdf.window()->currentPage(), 1);
     EXPECT_TRUE(pdf.catalogueMode()); // modes are not changed
+    // A missing certificate must not leave the previous one on screen.
     EXPECT_FALSE(pdf.showCertificate(data + "\\CERT\\CB_RCD100.PDF"));
+    EXPECT_EQ(pdf.window()->notice(),
+              "The document cannot be shown: the file \"" + data + "/CERT/CB_RCD100.PDF\" is missing.");
+    EXPECT_EQ(pdf.window()->pageCount(), 0);
+    EXPECT_TRUE(pdf.window()->windowTitle().isEmpty());
+    QTest::qWait(20);
+    Artifacts::save(pdf.window(), "kavrel_pdf_window_missing_certificate");
     pdf.noCertificate();
     EXPECT_EQ(pdf.window(), nullptr);
     EXPECT_TRUE(pdf.certificateDocument().isEmpty());
     EXPECT_FALSE(pdf.catalogueMode());
+}
+
+TEST_F(PdfFixture, ToolBarTurnsPagesAndZooms)
+{
+    PdfWindowManager pdf(&owner, QStringLiteral("SLO"));
+    ASSERT_TRUE(pdf.showDocument(chapter("D fuse system"), 19));
+    TFormPDF2* window = pdf.window();
+    EXPECT_EQ(window->PageCount->text(), QStringLiteral("od 20"));
+    EXPECT_EQ(window->ActNext->toolTip(), QStringLiteral("Naslednja stran"));
+    window->ActNext->trigger();
+    EXPECT_EQ(window->currentPage(), 20);
+    EXPECT_FALSE(window->ActNext->isEnabled()); // the last page
+    window->ActPrevious->trigger();
+    window->ActPrevious->trigger();
+    EXPECT_EQ(window->currentPage(), 18);
+    window->PageBox->setFocus();
+    window->PageBox->selectAll();
+    QTest::keyClicks(window->PageBox, "7");
+    QTest::keyClick(window->PageBox, Qt::Key_Return);
+    EXPECT_EQ(window->currentPage(), 7);
+
+    const double fitted = window->zoomFactor();
+    window->ActZoomIn->trigger();
+    EXPECT_NEAR(window->zoomFactor(), fitted * 1.25, 1e-6);
+    EXPECT_EQ(window->currentPage(), 7); // zooming keeps the page
+    window->ActZoomOut->trigger();
+    window->ActZoomOut->trigger();
+    EXPECT_NEAR(window->zoomFactor(), fitted / 1.25, 1e-6);
+    window->ActFitPage->trigger();
+    EXPECT_LE(window->zoomFactor(), fitted);
+    window->ActFitWidth->trigger();
+    EXPECT_NEAR(window->zoomFactor(), fitted, 1e-6);
+}
+
+TEST_F(PdfFixture, FindGoesFromMatchToMatch)
+{
+    PdfWindowManager pdf(&owner);
+    ASSERT_TRUE(pdf.showDocument(chapter("D fuse system"), 1));
+    TFormPDF2* window = pdf.window();
+    // Every page says "Page <n>": "Page 1" is on pages 1 and 10 to 19.
+    QTest::keyClicks(window->FindEdit, "Page 1");
+    QTest::keyClick(window->FindEdit, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->matchCount() == 11; }, 5000))
+        << window->matchCount();
+    EXPECT_EQ(window->currentMatch(), 0);
+    EXPECT_EQ(window->currentPage(), 1);
+    QTest::keyClick(window->FindEdit, Qt::Key_Return); // the same text: on to the next
+    EXPECT_EQ(window->currentPage(), 10);
+    EXPECT_EQ(window->FindStatus->text(), QStringLiteral("2 of 11"));
+    window->ActFindPrevious->trigger();
+    window->ActFindPrevious->trigger();
+    EXPECT_EQ(window->currentPage(), 19); // round to the last
+    window->find(QStringLiteral("no such words"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->FindStatus->text() == "Not found"; }, 5000));
+    EXPECT_EQ(window->currentPage(), 19);
+}
+
+TEST_F(PdfFixture, PrintsTheChosenPagesOneASheet)
+{
+    PdfWindowManager pdf(&owner);
+    ASSERT_TRUE(pdf.showDocument(chapter("D fuse system"), 1));
+    const QString printed = Artifacts::directory() + "/kavrel_pdf_window_printed.pdf";
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        QString error;
+        ASSERT_TRUE(pdf.window()->printTo(printer, 3, 5, &error)) << error.toStdString();
+    }
+    QPdfDocument result;
+    ASSERT_EQ(result.load(printed), QPdfDocument::Error::None);
+    ASSERT_EQ(result.pageCount(), 3);
+    // Each sheet shows its page whole: the bar of page n is n times 10
+    // points wide, so page 5's is wider than page 3's.
+    const auto barWidth = [&result](int sheet) {
+        const QImage image = result.render(sheet, QSize(420, 595));
+        int orange = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, 170);
+            orange += (c.red() > 200 && c.green() > 100 && c.green() < 170 && c.blue() < 110);
+        }
+        return orange;
+    };
+    EXPECT_GT(barWidth(0), 10);
+    EXPECT_GT(barWidth(2), barWidth(0) * 3 / 2);
+}
+
+TEST_F(PdfFixture, FollowingTheTreeLeavesTheKeyboardInTheTree)
+{
+    SmallCatalogue cat; // product 10000 is on page 12 of chapter "NH system"
+    writePdf(cat.dataDir() + "/PDF/NH system.PDF", 20);
+    TFStart form(KavrelConfig::readStart());
+    ASSERT_TRUE(form.createDataModule());
+    form.show();
+    QTreeView* tree = form.VST1;
+    CatalogueTreeModel* model = form.treeModel();
+    QModelIndex at;
+    for (int row : {0, 0, 0}) {
+        at = model->index(row, 0, at);
+        tree->expand(at);
+    }
+    form.focusNode(model->index(0, 0, at));
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    tree->setFocus();
+    QTest::mouseClick(form.BtnPDF, Qt::LeftButton);
+    PdfWindowManager& pdf = form.productPanel()->pdf();
+    ASSERT_TRUE(pdf.catalogueMode());
+    EXPECT_EQ(pdf.window()->currentPage(), 12);
+    QApplication::setActiveWindow(&form);
+    tree->setFocus();
+    QApplication::processEvents();
+    // Each arrow key goes to whatever has the keyboard: it must stay the tree.
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up}) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_EQ(target, tree);
+        QTest::keyClick(target, key);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), &form);
+        EXPECT_TRUE(pdf.window()->isVisible());
+    }
+    EXPECT_EQ(model->nodeNumber(form.focusedNode()), 10000);
+    EXPECT_EQ(pdf.window()->currentPage(), 12);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "TFSearch.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -44,6 +45,10 @@ TEST(SearchWindow, CodeFieldTakesNineDigitsAndHasTheFocus)
     EXPECT_TRUE(font.underline());
     EXPECT_TRUE(QFontInfo(font).fixedPitch());
     EXPECT_EQ(window.size(), QSize(153, 92));
+    // So narrow a window has room for its title only without minimise and
+    // maximise buttons.
+    EXPECT_EQ(window.windowType(), Qt::Tool);
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMinMaxButtonsHint);
     Artifacts::save(&window, "kavrel_search_window");
 }
 
@@ -87,6 +92,26 @@ TEST(SearchWindow, NotFoundMessagesByLanguageKeepTheWindowOpen)
     QTest::mouseClick(other.Button1, Qt::LeftButton);
     EXPECT_TRUE(boxes.shown().isEmpty());
     EXPECT_TRUE(other.isVisible());
+}
+
+TEST(SearchWindow, EnterStartsOneSearchPerPress)
+{
+    int searches = 0;
+    TFSearch window(nullptr, "ANG", [&](const QString&) {
+        ++searches;
+        return false;
+    });
+    window.show();
+    ScriptedMessageBoxes boxes;
+    QTest::keyPress(window.MEdit1, Qt::Key_Return);
+    EXPECT_EQ(searches, 1);
+    // The release of the Enter that closed "CANNOT FIND!" reaches the code
+    // field, and so do a held key's repeats: neither searches again.
+    QTest::keyRelease(window.MEdit1, Qt::Key_Return);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(window.MEdit1, &repeat);
+    EXPECT_EQ(searches, 1);
+    EXPECT_EQ(boxes.texts(), QStringList{"CANNOT FIND!"});
 }
 
 TEST(SearchWindow, OtherKeysDoNotSearch)

@@ -19,7 +19,11 @@ int main(int argc, char** argv)
         std::fputs(qPrintable(RenderOptions::usage()), error.isEmpty() ? stdout : stderr);
         return error.isEmpty() ? 0 : 1;
     }
-    if (!ChartRenderer::run(options, &error)) {
+    QStringList notes;
+    const bool written = ChartRenderer::run(options, &error, &notes);
+    for (const QString& note : notes)
+        std::fprintf(stderr, "curvata-render: %s\n", qPrintable(note));
+    if (!written) {
         std::fprintf(stderr, "curvata-render: %s\n", qPrintable(error));
         return 2;
     }

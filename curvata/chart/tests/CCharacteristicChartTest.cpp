@@ -214,6 +214,7 @@ TEST(ChartAutoRange, AxisWithoutExtentOrWithoutLogarithm)
     Canvas canvas;
     const QImage image = paint(chart, canvas);
     EXPECT_EQ(image.pixelColor(chart.ActiveChart().ToDevice(5, 500)), QColor(255, 0, 0));
+    Artifacts::save(image, "chart-axis-without-extent");
     EXPECT_TRUE(warnings.texts().isEmpty());
 
     CharacteristicType fromZero("From zero", axis("I", true, 0, 1000), axis("t", true, 1, 100));

@@ -98,6 +98,20 @@ MessageBoxService::Button MessageBoxService::show(QWidget* parent, const QString
     return dismissed(buttons);
 }
 
+MessageBoxService::Button MessageBoxService::ask(const Box& box,
+                                                 const std::function<Button()>& dialog)
+{
+    const Buttons buttons = box.buttons == NoButton ? Ok : box.buttons;
+    if (responder())
+        return responder()(box);
+    if (!canAskAPerson()) {
+        std::fprintf(stderr, "Message box without a display: [%s] %s\n", qPrintable(box.title),
+                     qPrintable(box.text));
+        return dismissed(buttons);
+    }
+    return dialog();
+}
+
 void MessageBoxService::setResponder(Responder r)
 {
     responder() = std::move(r);

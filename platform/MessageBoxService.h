@@ -51,6 +51,11 @@ public:
     static Button show(QWidget* parent, const QString& text, const QString& title,
                        Buttons buttons = Ok, Icon icon = NoIcon);
 
+    // A box of the program's own design: the responder answers it when one
+    // is installed, nobody where no person could (as show() does), else
+    // `dialog` runs and its answer is returned.
+    static Button ask(const Box& box, const std::function<Button()>& dialog);
+
     // Installs a responder; an empty one restores real dialogs.
     static void setResponder(Responder responder);
     static bool hasResponder();

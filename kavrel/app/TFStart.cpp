@@ -7,10 +7,14 @@
 #include "SegmentColours.h"
 #include "TDBX.h"
 #include "TFSearch.h"
+#include "TForm6.h"
 #include "TImgView.h"
 #include "TPageView.h"
+#include "WorkbenchWindows.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -55,6 +59,8 @@ TFStart::TFStart(const KavrelConfig::StartValues& start, QWidget* parent)
     m_pictureDir = m_start.pictureDir();
     m_panel = new ProductPanel(this, m_start, {ImgView1, htm1, CertGrid1});
     connectPanel();
+    m_panel->setWorkbenchHooks([this] { return m_workbench && m_workbench->exists(); },
+                               [this] { m_workbench->workbench()->catalogueFocusChanged(); });
     applyCaptions();
     // The data module does not exist yet: this only sets the colours.
     SelBox->setCurrentIndex(0);
@@ -406,7 +412,34 @@ void TFStart::onCollapsed(const QModelIndex& index)
 
 void TFStart::BtnAcadClick()
 {
-    // The workbench windows plug in here.
+    if (!m_workbench) {
+        WorkbenchHost host;
+        host.language = m_start.language;
+        host.databaseDir = m_start.databaseDir;
+        host.programDir = QCoreApplication::applicationDirPath() + u'/';
+        host.programFile = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        host.config.read = [](const QString& section, const QString& key,
+                              const QString& defaultValue) {
+            return KavrelConfig::readString(section, key, defaultValue);
+        };
+        host.config.write = [](const QString& section, const QString& key,
+                               const QString& value) {
+            return KavrelConfig::writeString(section, key, value);
+        };
+        host.focusedProduct = [this]() -> std::optional<CatalogueProduct> {
+            // Only a focused product is added; a group's K1T4 row is not.
+            if (m_focusedLevel != 3 || !m_dbx || m_dbx->K1T4.isEmpty())
+                return std::nullopt;
+            const TableView& v = m_dbx->K1T4;
+            return CatalogueProduct{v.asString(QStringLiteral("KODA")),
+                                    v.asString(QStringLiteral("NAZIV")),
+                                    v.asFloat(QStringLiteral("CENA"))};
+        };
+        host.findProduct = [this](const QString& code) { findProductByCode(code); };
+        host.shownChanged = [this](bool shown) { setWorkbenchShown(shown); };
+        m_workbench = std::make_unique<WorkbenchWindows>(this, std::move(host));
+    }
+    m_workbench->toggle();
     emit acadRequested();
 }
 
@@ -452,6 +485,18 @@ bool TFStart::findProduct(const QString& code)
     VST1->scrollTo(parent);
     VST1->setFocus();
     return true;
+}
+
+bool TFStart::findProductByCode(const QString& code)
+{
+    if (findProduct(code))
+        return true;
+    const TFSearch::Captions notFound = TFSearch::notFoundFor(m_start.language);
+    if (!notFound.caption.isEmpty())
+        MessageBoxService::show(this, notFound.caption, notFound.label,
+                                MessageBoxService::Ok | MessageBoxService::Cancel,
+                                MessageBoxService::Warning);
+    return false;
 }
 
 bool TFStart::eventFilter(QObject* watched, QEvent* event)

@@ -28,6 +28,7 @@ class QTreeView;
 class ProductPanel;
 class TDBX;
 class TFSearch;
+class WorkbenchWindows;
 
 class TFStart : public QWidget
 {
@@ -54,6 +55,8 @@ public:
     const QString& configPath() const { return m_start.configPath; }
     const KavrelConfig::StartValues& startValues() const { return m_start; }
     bool workbenchShown() const { return m_workbenchShown; }
+    // The workbench windows, once "Autocad support" was first used.
+    WorkbenchWindows* workbench() const { return m_workbench.get(); }
     void setWorkbenchShown(bool shown) { m_workbenchShown = shown; }
 
     // ---- Segments (colours: SegmentColours).
@@ -116,6 +119,9 @@ public slots:
     TFSearch* BtnSearch1Click();
     // Shows a failure that the catalogue's model code reported.
     void showFailure(const QString& message);
+    // Finds and focuses the product with `code` (the workbench's double
+    // click); says so in the user's language when there is none.
+    bool findProductByCode(const QString& code);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -137,6 +143,7 @@ private:
     bool m_workbenchShown = false;
     bool m_firstPaintSeen = false;
     std::unique_ptr<TDBX> m_dbx;
+    std::unique_ptr<WorkbenchWindows> m_workbench;
     CatalogueTreeModel* m_model = nullptr;
     ProductPanel* m_panel = nullptr;
     ProductSearch m_search;

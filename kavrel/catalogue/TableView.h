@@ -118,6 +118,9 @@ public:
     bool bof() const { return m_bof; }
     bool eof() const { return m_eof; }
     int currentRowId() const; // -1 when empty
+    // The row at `recNo` (1-based) without moving the cursor, for grids
+    // that paint rows the cursor is not on; -1 when out of range.
+    int rowIdAt(int recNo) const;
 
     // ---- Current row.
     QVariant value(const QString& field) const; // throws "no such field"

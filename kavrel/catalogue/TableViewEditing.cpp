@@ -25,6 +25,13 @@ int TableView::currentRowId() const
     return m_rows[size_t(m_pos)];
 }
 
+int TableView::rowIdAt(int recNo) const
+{
+    if (!isActive() || recNo < 1 || recNo > int(m_rows.size()))
+        return -1;
+    return m_rows[size_t(recNo - 1)];
+}
+
 void TableView::moveTo(int position)
 {
     m_pos = m_rows.empty() ? -1 : std::clamp(position, 0, int(m_rows.size()) - 1);

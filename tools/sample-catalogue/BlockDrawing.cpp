@@ -3,14 +3,10 @@
 #include <QFile>
 #include <QLineF>
 
-#include <dl_attributes.h>
-#include <dl_codes.h>
-#include <dl_dxf.h>
-#include <dl_entities.h>
-#include <dl_writer_ascii.h>
+#include "DxfError.h"
+#include "DxfWriter.h"
 
 #include <cmath>
-#include <memory>
 
 void BlockDrawing::rect(const QString& layer, const QRectF& r)
 {
@@ -100,103 +96,73 @@ QRectF BlockDrawing::extents(const QString& layer) const
 
 namespace {
 
-DL_Attributes attributes(const QString& layer)
+DxfEntity entity(DxfEntityKind kind, const QString& layer)
 {
-    return DL_Attributes(layer.toStdString(), 256, -1, "BYLAYER", 1.0);
+    DxfEntity e;
+    e.kind = kind;
+    e.layer = layer;
+    return e;
 }
 
-void writeTables(DL_Dxf& dxf, DL_WriterA& dw)
+DxfPoint point(QPointF p)
 {
-    dw.sectionTables();
-    dxf.writeVPort(dw);
-    dw.tableLinetypes(3);
-    dxf.writeLinetype(dw, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
-    dxf.writeLinetype(dw, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
-    dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
-    dw.tableEnd();
-    dw.tableLayers(4);
-    const std::pair<const char*, int> layers[] = {{"0", DL_Codes::black},
-                                                  {BlockDrawing::OutlineLayer, DL_Codes::black},
-                                                  {BlockDrawing::DimensionLayer, DL_Codes::green},
-                                                  {BlockDrawing::SymbolLayer, DL_Codes::black}};
-    for (const auto& [name, colour] : layers)
-        dxf.writeLayer(dw, DL_LayerData(name, 0),
-                       DL_Attributes(std::string(), colour, 100, "CONTINUOUS", 1.0));
-    dw.tableEnd();
-    dw.tableStyle(1);
-    dxf.writeStyle(dw, DL_StyleData("standard", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
-    dw.tableEnd();
-    dxf.writeView(dw);
-    dxf.writeUcs(dw);
-    dw.tableAppid(1);
-    dxf.writeAppid(dw, "ACAD");
-    dw.tableEnd();
-    dxf.writeDimStyle(dw, 2.5, 1.25, 0.625, 0.625, 2.5);
-    dxf.writeBlockRecord(dw);
-    dw.tableEnd();
-    dw.sectionEnd();
-    dw.sectionBlocks();
-    dxf.writeBlock(dw, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
-    dxf.writeEndBlock(dw, "*Model_Space");
-    dxf.writeBlock(dw, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
-    dxf.writeEndBlock(dw, "*Paper_Space");
-    dxf.writeBlock(dw, DL_BlockData("*Paper_Space0", 0, 0.0, 0.0, 0.0));
-    dxf.writeEndBlock(dw, "*Paper_Space0");
-    dw.sectionEnd();
+    return {p.x(), p.y(), 0};
 }
 
 } // namespace
 
+DxfDrawing BlockDrawing::toDxf() const
+{
+    DxfDrawing d;
+    d.insunits = m_units;
+    // Thin default line weights and colours that show on light and dark canvases:
+    // programs that draw line weights in drawing units would turn a symbol a few
+    // units wide into a blob.
+    d.layers = {DxfLayer{QStringLiteral("0"), 7, -3},
+                DxfLayer{QString::fromLatin1(OutlineLayer), 7, -3},
+                DxfLayer{QString::fromLatin1(DimensionLayer), 3, -3},
+                DxfLayer{QString::fromLatin1(SymbolLayer), 7, -3}};
+    for (const Line& l : m_lines) {
+        DxfEntity e = entity(DxfEntityKind::Line, l.layer);
+        e.points = {point(l.a), point(l.b)};
+        d.entities << e;
+    }
+    for (const Circle& c : m_circles) {
+        DxfEntity e = entity(DxfEntityKind::Circle, c.layer);
+        e.points = {point(c.centre)};
+        e.radius = c.radius;
+        d.entities << e;
+    }
+    for (const Arc& a : m_arcs) {
+        DxfEntity e = entity(DxfEntityKind::Arc, a.layer);
+        e.points = {point(a.centre)};
+        e.radius = a.radius;
+        e.startAngle = a.startDegrees;
+        e.endAngle = a.endDegrees;
+        d.entities << e;
+    }
+    for (const Text& t : m_texts) {
+        // Centred on the base line: the alignment point carries the position.
+        DxfEntity e = entity(DxfEntityKind::Text, t.layer);
+        e.points = {point(t.position)};
+        e.alignPoint = point(t.position);
+        e.hAlign = 1;
+        e.height = t.height;
+        e.rotation = t.angleDegrees;
+        e.text = t.text;
+        d.entities << e;
+    }
+    const QRectF box = extents();
+    d.extents = std::pair{DxfPoint{box.left(), box.top(), 0}, DxfPoint{box.right(), box.bottom(), 0}};
+    return d;
+}
+
 bool BlockDrawing::writeDxf(const QString& path) const
 {
-    DL_Dxf dxf;
-    const QByteArray file = QFile::encodeName(path);
-    std::unique_ptr<DL_WriterA> dw(dxf.out(file.constData(), DL_Codes::AC1015));
-    if (!dw || dw->openFailed())
+    try {
+        DxfWriter::writeFile(toDxf(), path);
+        return true;
+    } catch (const DxfError&) {
         return false;
-    dxf.writeHeader(*dw);
-    // Declared units, so that inserting programs scale correctly.
-    dw->dxfString(9, "$INSUNITS");
-    dw->dxfInt(70, m_units);
-    dw->dxfString(9, "$MEASUREMENT");
-    dw->dxfInt(70, 1);
-    const QRectF box = extents();
-    dw->dxfString(9, "$EXTMIN");
-    dw->dxfReal(10, box.left());
-    dw->dxfReal(20, box.top());
-    dw->dxfReal(30, 0.0);
-    dw->dxfString(9, "$EXTMAX");
-    dw->dxfReal(10, box.right());
-    dw->dxfReal(20, box.bottom());
-    dw->dxfReal(30, 0.0);
-    dw->sectionEnd();
-    writeTables(dxf, *dw);
-
-    dw->sectionEntities();
-    for (const Line& l : m_lines)
-        dxf.writeLine(*dw, DL_LineData(l.a.x(), l.a.y(), 0.0, l.b.x(), l.b.y(), 0.0),
-                      attributes(l.layer));
-    for (const Circle& c : m_circles)
-        dxf.writeCircle(*dw, DL_CircleData(c.centre.x(), c.centre.y(), 0.0, c.radius),
-                        attributes(c.layer));
-    for (const Arc& a : m_arcs)
-        dxf.writeArc(
-            *dw,
-            DL_ArcData(a.centre.x(), a.centre.y(), 0.0, a.radius, a.startDegrees, a.endDegrees),
-            attributes(a.layer));
-    for (const Text& t : m_texts) {
-        // Centred on the base line: horizontal justification 1, vertical 0, so
-        // the alignment point carries the position.
-        dxf.writeText(*dw,
-                      DL_TextData(t.position.x(), t.position.y(), 0.0, t.position.x(),
-                                  t.position.y(), 0.0, t.height, 1.0, 0, 1, 0, t.text.toStdString(),
-                                  "standard", t.angleDegrees * M_PI / 180.0),
-                      attributes(t.layer));
     }
-    dw->sectionEnd();
-    dxf.writeObjects(*dw);
-    dxf.writeObjectsEnd(*dw);
-    dw->dxfEOF();
-    dw->close();
-    return QFile(path).size() > 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DxfDrawing.h"
+
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -72,7 +74,8 @@ public:
     void setUnits(int insunits) { m_units = insunits; }
     int units() const { return m_units; }
 
-    // Writes an AutoCAD 2000 DXF file; false on failure.
+    // The drawing as DXF content, and written as a DXF R2000 file (false on failure).
+    DxfDrawing toDxf() const;
     bool writeDxf(const QString& path) const;
 
     const QVector<Line>& lines() const { return m_lines; }

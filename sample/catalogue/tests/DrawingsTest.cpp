@@ -98,6 +98,23 @@ TEST(SampleDrawings, EveryNamedDrawingOpensInAnotherCadLibraryAtItsSize)
             << o.value("error").toString().toStdString();
         EXPECT_EQ(o.value(QStringLiteral("version")).toString(), u"AC1015");
         EXPECT_EQ(o.value(QStringLiteral("audit_errors")).toInt(), 0);
+        EXPECT_EQ(o.value(QStringLiteral("audit_fixes")).toInt(), 0);
+        // Thin lines in a colour that shows on dark canvases too: a program that
+        // draws line weights in drawing units would make a blob of a wide line.
+        const QJsonObject styles = o.value(QStringLiteral("layer_styles")).toObject();
+        for (auto l = styles.begin(); l != styles.end(); ++l) {
+            const QJsonArray colourWeight = l.value().toArray();
+            EXPECT_NE(colourWeight[0].toInt(), 250) << l.key().toStdString();
+            EXPECT_LE(colourWeight[1].toInt(), 25) << l.key().toStdString();
+        }
+        EXPECT_EQ(styles.value(QLatin1String(folderOf[name] == u"DIM" ? BlockDrawing::OutlineLayer
+                                                                      : BlockDrawing::SymbolLayer))
+                      .toArray()
+                      .at(0)
+                      .toInt(),
+                  7);
+        // Entities take their layer's colour and line weight.
+        EXPECT_EQ(o.value(QStringLiteral("entity_styles")).toArray(), QJsonArray{QStringLiteral("256 -1")});
         if (folderOf[name] == u"DIM") {
             EXPECT_EQ(o.value(QStringLiteral("units")).toInt(), 4); // millimetres
             const auto size = DrawingMaker::outlineSize(name);

@@ -1,6 +1,7 @@
 """Opens every DXF file given on the command line with ezdxf, as another CAD
 program would, and prints one JSON line per file: the DXF version, units,
-audit errors, entity counts and the extents of each layer."""
+audit errors and fixes, entity counts, the colour and line weight of each layer
+and of the entities, and the extents of each layer."""
 import json
 import sys
 
@@ -20,6 +21,7 @@ def check(path):
     result["version"] = doc.dxfversion
     result["units"] = doc.header.get("$INSUNITS", 0)
     result["audit_errors"] = len(auditor.errors)
+    result["audit_fixes"] = len(auditor.fixes)
     counts = {}
     layers = {}
     for e in msp:
@@ -27,6 +29,8 @@ def check(path):
         layers.setdefault(e.dxf.layer, []).append(e)
     result["entities"] = counts
     result["layers"] = sorted(layer.dxf.name for layer in doc.layers)
+    result["layer_styles"] = {l.dxf.name: [l.dxf.color, l.dxf.lineweight] for l in doc.layers}
+    result["entity_styles"] = sorted({"%d %d" % (e.dxf.color, e.dxf.lineweight) for e in msp})
     extents = {}
     for name, entities in layers.items():
         shapes = [e for e in entities if e.dxftype() != "TEXT"]

@@ -147,6 +147,20 @@ void CCharacteristicChart::AutoRange()
 {
     if (m_fuses.empty() || !m_type)
         return;
+    // Positions on an axis the type defines without values (a logarithmic
+    // axis with a limit at or below 0) have no place anywhere on the chart.
+    const std::pair<const AxisDefinition*, const char*> axes[] = {{&m_type->xAxis(), "X"},
+                                                                  {&m_type->yAxis(), "Y"}};
+    for (const auto& [axis, name] : axes) {
+        if (!axis->givesValues()) {
+            RefuseType(QStringLiteral("The characteristic type \"%1\" cannot be drawn: its %2 axis "
+                                      "is logarithmic and runs from %3 to %4, but a logarithmic "
+                                      "axis needs limits above 0.")
+                           .arg(m_type->name(), QLatin1String(name), formatG(axis->start),
+                                formatG(axis->end)));
+            return;
+        }
+    }
     double nxMin = 0, nxMax = 0, nyMin = 0, nyMax = 0;
     bool any = false;
     for (const Fuse* fuse : m_fuses) {
@@ -175,8 +189,12 @@ void CCharacteristicChart::AutoRange()
     // normalized extremes around; the range is always smaller to larger.
     const double xa = m_type->xValue(nxMin), xb = m_type->xValue(nxMax);
     const double ya = m_type->yValue(nyMin), yb = m_type->yValue(nyMax);
-    if (!std::isfinite(xa) || !std::isfinite(xb) || !std::isfinite(ya) || !std::isfinite(yb))
+    if (!std::isfinite(xa) || !std::isfinite(xb) || !std::isfinite(ya) || !std::isfinite(yb)) {
+        RefuseType(QStringLiteral("The curves of the characteristic type \"%1\" reach values too "
+                                  "large to be drawn.")
+                       .arg(m_type->name()));
         return;
+    }
     double xMin = std::min(xa, xb), xMax = std::max(xa, xb);
     double yMin = std::min(ya, yb), yMax = std::max(ya, yb);
     roundToDecades(xMin, xMax);
@@ -196,18 +214,37 @@ void CCharacteristicChart::AutoRange()
     FitConstLinesToRange();
 }
 
-void CCharacteristicChart::FitConstLinesToRange()
+void CCharacteristicChart::RefuseType(const QString& text)
 {
-    m_xLines.removeIf([&](const ConstLine& line) { return outside(line.x1, m_xMin, m_xMax); });
+    m_chartReady = false;
+    if (m_warn)
+        m_warn(ChartWarning{text, ApplicationTitle, ChartWarning::Exclamation});
+}
+
+CCharacteristicChart::RemovedConstLines CCharacteristicChart::FitConstLinesToRange()
+{
+    RemovedConstLines removed;
+    m_xLines.removeIf([&](const ConstLine& line) {
+        const bool out = outside(line.x1, m_xMin, m_xMax);
+        if (out)
+            removed.xLines.append(line);
+        return out;
+    });
     for (ConstLine& line : m_xLines) {
         line.y1 = float(m_yMin);
         line.y2 = float(m_yMax);
     }
-    m_yLines.removeIf([&](const ConstLine& line) { return outside(line.y1, m_yMin, m_yMax); });
+    m_yLines.removeIf([&](const ConstLine& line) {
+        const bool out = outside(line.y1, m_yMin, m_yMax);
+        if (out)
+            removed.yLines.append(line);
+        return out;
+    });
     for (ConstLine& line : m_yLines) {
         line.x1 = float(m_xMin);
         line.x2 = float(m_xMax);
     }
+    return removed;
 }
 
 QString CCharacteristicChart::CursorReadout(QPoint point) const

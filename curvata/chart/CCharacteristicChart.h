@@ -54,10 +54,20 @@ public:
     // Makes the type current (none clears the chart), activates the
     // coordinate system its axes call for and derives the range.
     void SetCharacteristic(const CharacteristicType* type);
-    // Decade-rounded range from the curves of the current type.
+    // Decade-rounded range from the curves of the current type. A type
+    // whose positions stand for no values, or curves beyond what a double
+    // holds, are told through the warning handler and leave the chart not
+    // ready.
     void AutoRange();
-    // Drops constant lines outside the range and stretches the others over it.
-    void FitConstLinesToRange();
+    // Drops constant lines outside the range and stretches the others over
+    // it. Returns the lines dropped, in list order, for whoever wants to
+    // tell about them.
+    struct RemovedConstLines
+    {
+        ConstLineList xLines;
+        ConstLineList yLines;
+    };
+    RemovedConstLines FitConstLinesToRange();
 
     // --- range (real units) ---
     double XMin() const { return m_xMin; }
@@ -132,6 +142,7 @@ private:
     void Activate(CChart& chart);
     void DrawUnderLines(CChart& chart, const QRect& area);
     void DrawLinesAndAbove(CChart& chart);
+    void RefuseType(const QString& text);
     void DrawCurves(CChart& chart);
     void DrawConstLines(CChart& chart);
     void DrawTablePoints(CChart& chart);

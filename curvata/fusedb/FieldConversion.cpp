@@ -1,5 +1,6 @@
 #include "FieldConversion.h"
 
+#include "Utf8Validator.h"
 #include "Windows1250.h"
 
 #include <QByteArray>
@@ -195,20 +196,25 @@ std::optional<double> FieldConversion::strictDoubleGeneral(std::string_view fiel
     return scan.value;
 }
 
-QString FieldConversion::text(std::string_view field)
+TextEncoding FieldConversion::encodingOf(std::string_view bytes)
 {
-    bool ascii = true;
-    for (char c : field) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
+    return Utf8Validator::isValid(bytes) ? TextEncoding::Utf8 : TextEncoding::Windows1250;
+}
+
+QString FieldConversion::text(std::string_view field, TextEncoding encoding)
+{
     const auto size = static_cast<qsizetype>(field.size());
-    if (ascii)
+    if (std::all_of(field.begin(), field.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         return QString::fromLatin1(field.data(), size);
-    const QByteArray bytes = QByteArray::fromRawData(field.data(), size);
-    if (Windows1250::isValidUtf8(bytes))
-        return QString::fromUtf8(bytes);
-    return Windows1250::decode(bytes);
+    if (encoding == TextEncoding::Utf8)
+        return QString::fromUtf8(field.data(), size);
+    return Windows1250::decode(QByteArray::fromRawData(field.data(), size));
+}
+
+std::optional<QString> FieldConversion::textIn(std::string_view bytes, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Utf8 && !Utf8Validator::isValid(bytes))
+        return std::nullopt;
+    return text(bytes, encoding);
 }

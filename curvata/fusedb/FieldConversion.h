@@ -6,6 +6,15 @@
 #include <optional>
 #include <string_view>
 
+// How the text of a record file is written. A file is one or the other as a
+// whole: UTF-8 when all of it is well-formed UTF-8, else the Windows code
+// page the data was made with.
+enum class TextEncoding
+{
+    Utf8,
+    Windows1250
+};
+
 // Turns the raw text of a database field into the value it holds. Numbers
 // are read in the C locale whatever the user's locale: digits, '.', an
 // exponent. Integers that do not fit 32 bits saturate (as the 32-bit
@@ -37,9 +46,16 @@ public:
     // "0" is linear; every other text, the empty one included, logarithmic.
     static bool isLogarithmicFlag(std::string_view field) { return field != "0"; }
 
-    // The field's text exactly as written: UTF-8 when the bytes are valid
-    // UTF-8, else the Windows code page the data was made with.
-    static QString text(std::string_view field);
+    // The encoding of a whole file's bytes.
+    static TextEncoding encodingOf(std::string_view bytes);
+    // The field's text exactly as written in a file of that encoding.
+    static QString text(std::string_view field, TextEncoding encoding);
+    // The text these bytes have in a file of `encoding`, or none when such
+    // a file cannot hold them (malformed UTF-8). Decoding within one
+    // encoding loses nothing, so two names compare equal as texts of the
+    // same encoding exactly when their bytes are equal: this is how a name
+    // read in one file is looked up among the names of another.
+    static std::optional<QString> textIn(std::string_view bytes, TextEncoding encoding);
 };
 
 // A million points are read at start-up: the common forms ("12", "\n12",

@@ -28,9 +28,10 @@ constexpr std::array<TableDescriptor, 5> kDescriptors = {{
     {"tocka", {"idkar", "zapst", "x", "y"}, 4},
 }};
 
-QString quoted(std::string_view field)
+QString encodingName(TextEncoding encoding)
 {
-    return FuseDatabaseLoadReport::quoted(FieldConversion::text(field));
+    return encoding == TextEncoding::Utf8 ? QStringLiteral("UTF-8")
+                                          : QStringLiteral("Windows-1250");
 }
 
 } // namespace
@@ -47,12 +48,13 @@ int FuseDatabaseLoader::columnCount(const QString& table)
 FuseDatabaseLoader::TableSource FuseDatabaseLoader::directorySource(const QString& directory)
 {
     return [directory](const QString& table, int columns,
-                       const RecordFileReader::RecordHandler& handler, QString* path) {
+                       const RecordFileReader::RecordHandler& handler,
+                       const RecordFileReader::EncodingHandler& encoding, QString* path) {
         const QString native =
             WinPath::toNative(directory + QLatin1Char('\\') + table + QStringLiteral(".rec"));
         if (path)
             *path = native;
-        return RecordFileReader::readFile(native, columns, handler);
+        return RecordFileReader::readFile(native, columns, handler, encoding);
     };
 }
 
@@ -61,13 +63,14 @@ FuseDatabaseLoader::memorySource(std::map<QString, std::string> files)
 {
     auto shared = std::make_shared<const std::map<QString, std::string>>(std::move(files));
     return [shared](const QString& table, int columns,
-                    const RecordFileReader::RecordHandler& handler, QString* path) {
+                    const RecordFileReader::RecordHandler& handler,
+                    const RecordFileReader::EncodingHandler& encoding, QString* path) {
         if (path)
             *path = table + QStringLiteral(".rec");
         const auto it = shared->find(table);
         if (it == shared->end())
             return RecordFileReader::Statistics{};
-        return RecordFileReader::readBytes(it->second, columns, handler);
+        return RecordFileReader::readBytes(it->second, columns, handler, encoding);
     };
 }
 
@@ -84,10 +87,27 @@ RecordFileReader::Statistics
 FuseDatabaseLoader::read(const QString& table, const RecordFileReader::RecordHandler& handler)
 {
     QString path;
-    RecordFileReader::Statistics stats = m_source(table, columnCount(table), handler, &path);
+    // A missing file has no text: its encoding does not matter.
+    m_encoding = TextEncoding::Utf8;
+    RecordFileReader::Statistics stats = m_source(
+        table, columnCount(table), handler, [&](TextEncoding encoding) { m_encoding = encoding; },
+        &path);
     if (m_report)
         m_report->files.push_back({table, path, stats});
     return stats;
+}
+
+QString FuseDatabaseLoader::quoted(std::string_view field) const
+{
+    return FuseDatabaseLoadReport::quoted(FieldConversion::text(field, m_encoding));
+}
+
+QString FuseDatabaseLoader::otherEncodingNote(bool foundAsText, TextEncoding target) const
+{
+    if (!foundAsText || target == m_encoding)
+        return QString();
+    return QStringLiteral(" (there is one of that name, but written in %1, this file in %2)")
+        .arg(encodingName(target), encodingName(m_encoding));
 }
 
 void FuseDatabaseLoader::issue(const QString& table, long long record, const QString& message)
@@ -114,8 +134,10 @@ FuseDatabaseLoader::loadTypes(const TableSource& source, FuseDatabaseLoadReport*
 {
     auto table = std::make_unique<CharacteristicTypeTable>();
     const QString name = QStringLiteral("tip_kar");
-    auto axis = [](const std::string_view* f) {
-        return AxisDefinition{FieldConversion::text(f[0]), FieldConversion::isLogarithmicFlag(f[1]),
+    TextEncoding encoding = TextEncoding::Utf8;
+    auto axis = [&](const std::string_view* f) {
+        return AxisDefinition{FieldConversion::text(f[0], encoding),
+                              FieldConversion::isLogarithmicFlag(f[1]),
                               FieldConversion::lenientDouble(f[2]),
                               FieldConversion::lenientDouble(f[3])};
     };
@@ -123,8 +145,13 @@ FuseDatabaseLoader::loadTypes(const TableSource& source, FuseDatabaseLoadReport*
     const RecordFileReader::Statistics stats = source(
         name, columnCount(name),
         [&](const std::string_view* f) {
-            table->append(
-                CharacteristicType(FieldConversion::text(f[0]), axis(f + 1), axis(f + 5)));
+            table->append(CharacteristicType(FieldConversion::text(f[0], encoding), axis(f + 1),
+                                             axis(f + 5),
+                                             QByteArray(f[0].data(), qsizetype(f[0].size()))));
+        },
+        [&](TextEncoding decided) {
+            encoding = decided;
+            table->setEncoding(decided);
         },
         &path);
     if (report)
@@ -157,9 +184,10 @@ std::unique_ptr<FuseDatabase> FuseDatabaseLoader::load()
 void FuseDatabaseLoader::readGroups(FuseDatabase& db)
 {
     read(QStringLiteral("var_grup"), [&](const std::string_view* f) {
-        db.addGroup(FieldConversion::text(f[0]), FieldConversion::lenientInt(f[1]),
-                    FieldConversion::text(f[2]));
+        db.addGroup(FieldConversion::text(f[0], m_encoding), FieldConversion::lenientInt(f[1]),
+                    FieldConversion::text(f[2], m_encoding));
     });
+    m_groupEncoding = m_encoding;
 }
 
 void FuseDatabaseLoader::linkGroups(FuseDatabase& db)
@@ -195,21 +223,26 @@ void FuseDatabaseLoader::readFuses(FuseDatabase& db)
     bool haveLast = false;
     read(table, [&](const std::string_view* f) {
         ++record;
-        Fuse* fuse = db.addFuse(FieldConversion::text(f[0]), FieldConversion::text(f[1]));
+        Fuse* fuse = db.addFuse(FieldConversion::text(f[0], m_encoding),
+                                FieldConversion::text(f[1], m_encoding));
         if (!haveLast || lastGroupBytes != f[2]) {
             lastGroupBytes.assign(f[2]);
-            lastGroup = db.findGroup(FieldConversion::text(f[2]));
+            const std::optional<QString> name = FieldConversion::textIn(f[2], m_groupEncoding);
+            lastGroup = name ? db.findGroup(*name) : nullptr;
             haveLast = true;
         }
         if (!lastGroup) {
+            const bool asText = db.findGroup(FieldConversion::text(f[2], m_encoding)) != nullptr;
             issue(table, record,
-                  QStringLiteral("fuse %1 kept without a group: no group %2")
-                      .arg(FuseDatabaseLoadReport::quoted(fuse->name()), quoted(f[2])));
+                  QStringLiteral("fuse %1 kept without a group: no group %2%3")
+                      .arg(FuseDatabaseLoadReport::quoted(fuse->name()), quoted(f[2]),
+                           otherEncodingNote(asText, m_groupEncoding)));
             return;
         }
         fuse->setGroup(lastGroup);
         lastGroup->appendFuse(fuse);
     });
+    m_fuseEncoding = m_encoding;
 }
 
 void FuseDatabaseLoader::readCharacteristics(FuseDatabase& db)
@@ -234,27 +267,39 @@ void FuseDatabaseLoader::readCharacteristics(FuseDatabase& db)
         }
         if (!haveFuse || lastFuseBytes != f[1]) {
             lastFuseBytes.assign(f[1]);
-            lastFuse = db.findFuse(FieldConversion::text(f[1]));
+            const std::optional<QString> name = FieldConversion::textIn(f[1], m_fuseEncoding);
+            lastFuse = name ? db.findFuse(*name) : nullptr;
             haveFuse = true;
         }
         // The type table is asked for on the first record only, as types()
         // may load it.
         if (!haveType || lastTypeBytes != f[2]) {
             lastTypeBytes.assign(f[2]);
-            lastType = types().findType(FieldConversion::text(f[2]));
+            const std::optional<QString> name = FieldConversion::textIn(f[2], types().encoding());
+            lastType = name ? types().findType(*name) : nullptr;
             haveType = true;
         }
         if (!lastFuse || !lastType) {
             issue(table, record,
-                  QStringLiteral("skipped: characteristic %1: %2")
-                      .arg(*id)
-                      .arg(!lastFuse
-                               ? QStringLiteral("no fuse %1").arg(quoted(f[1]))
-                               : QStringLiteral("no characteristic type %1").arg(quoted(f[2]))));
+                  QStringLiteral("skipped: characteristic %1: %2").arg(*id).arg(missing(db, f)));
             return;
         }
         lastFuse->appendCharacteristic(*id, lastType, db.pointMemory());
     });
+}
+
+QString FuseDatabaseLoader::missing(const FuseDatabase& db, const std::string_view* f)
+{
+    const std::string_view fuse = f[1], type = f[2];
+    const std::optional<QString> fuseName = FieldConversion::textIn(fuse, m_fuseEncoding);
+    if (!fuseName || !db.findFuse(*fuseName)) {
+        const bool asText = db.findFuse(FieldConversion::text(fuse, m_encoding)) != nullptr;
+        return QStringLiteral("no fuse %1%2").arg(quoted(fuse),
+                                                  otherEncodingNote(asText, m_fuseEncoding));
+    }
+    const bool asText = types().findType(FieldConversion::text(type, m_encoding)) != nullptr;
+    return QStringLiteral("no characteristic type %1%2")
+        .arg(quoted(type), otherEncodingNote(asText, types().encoding()));
 }
 
 void FuseDatabaseLoader::readPoints(FuseDatabase& db)

@@ -24,13 +24,16 @@
 //     name when its type exists (the type table is asked for on first use).
 //  6. `tocka`: a valid point joins the first characteristic of its id
 //     (fuses in order, then their characteristics); points keep file order.
+// Each file is decoded in its one encoding, and a name read in one file
+// finds a name of another only when their bytes are the same.
 class FuseDatabaseLoader
 {
 public:
-    // Reads the record file of a table (name without ".rec") into records.
+    // Reads the record file of a table (name without ".rec") into records;
+    // with an encoding handler, tells the file's encoding first.
     using TableSource = std::function<RecordFileReader::Statistics(
         const QString& table, int columnCount, const RecordFileReader::RecordHandler& handler,
-        QString* path)>;
+        const RecordFileReader::EncodingHandler& encoding, QString* path)>;
 
     // Record files "<table>.rec" in `directory`, through WinPath.
     static TableSource directorySource(const QString& directory);
@@ -66,10 +69,21 @@ private:
     RecordFileReader::Statistics read(const QString& table,
                                       const RecordFileReader::RecordHandler& handler);
     void issue(const QString& table, long long record, const QString& message);
+    // A field of the file being read, decoded and quoted for a message.
+    QString quoted(std::string_view field) const;
+    // What to add to "no fuse X" when X is there but written in another
+    // encoding than the field naming it.
+    QString otherEncodingNote(bool foundAsText, TextEncoding target) const;
+    // Why a `karakt` record found no fuse or no type.
+    QString missing(const FuseDatabase& db, const std::string_view* fields);
 
     TableSource m_source;
     std::function<const CharacteristicTypeTable&()> m_typeProvider;
     const CharacteristicTypeTable* m_types = nullptr;
     std::unique_ptr<CharacteristicTypeTable> m_ownTypes;
     FuseDatabaseLoadReport* m_report = nullptr;
+    // The encoding of the file being read, and of the group and fuse files.
+    TextEncoding m_encoding = TextEncoding::Utf8;
+    TextEncoding m_groupEncoding = TextEncoding::Utf8;
+    TextEncoding m_fuseEncoding = TextEncoding::Utf8;
 };

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <set>
+#include <map>
 #include <utility>
 
 // Look-up indexes of a FuseDatabase. They hold, for every key, the first
@@ -112,16 +112,21 @@ template <typename T> const T* at(const std::vector<T*>& list, int index)
 
 // --- AxisDefinition ---------------------------------------------------------
 
-bool AxisDefinition::canMap() const
+bool AxisDefinition::givesValues() const
 {
-    if (!std::isfinite(start) || !std::isfinite(end) || start == end)
+    if (!std::isfinite(start) || !std::isfinite(end))
         return false;
     return !logarithmic || (start > 0.0 && end > 0.0);
 }
 
+bool AxisDefinition::canMap() const
+{
+    return givesValues() && start != end;
+}
+
 double AxisDefinition::valueAt(double position) const
 {
-    if (!canMap())
+    if (!givesValues())
         return kNaN;
     if (!logarithmic)
         return start + (end - start) * position;
@@ -286,17 +291,23 @@ const Characteristic* FuseDatabase::findCharacteristic(int32_t id) const
 
 QStringList FuseDatabase::characteristicTypeNames(const std::vector<const Fuse*>& fuses)
 {
-    std::set<QString> names; // QString's order compares code units exactly
+    // The file's bytes, not the decoded text: in Windows-1250, for one, "Š"
+    // (0x8A) comes before "ß" (0xDF) although its character number is larger.
+    std::map<QByteArray, QString> names; // QByteArray compares unsigned bytes
     for (const Fuse* fuse : fuses) {
         if (!fuse)
             continue;
         for (int i = 0; i < fuse->characteristicCount(); ++i) {
             const CharacteristicType* type = fuse->characteristic(i)->type();
             if (type)
-                names.insert(type->name());
+                names.emplace(type->nameBytes(), type->name());
         }
     }
-    return QStringList(names.begin(), names.end());
+    QStringList list;
+    list.reserve(qsizetype(names.size()));
+    for (const auto& entry : names)
+        list.append(entry.second);
+    return list;
 }
 
 FuseGroup* FuseDatabase::addGroup(QString name, int32_t level, QString parentName)

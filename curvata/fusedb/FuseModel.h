@@ -5,10 +5,18 @@
 // their axes. The application loads both tables once and never changes them
 // afterwards, so every pointer handed out stays valid until the program ends.
 //
-// Names are compared exactly (QString equality: case-sensitive, no trimming,
-// no folding); every look-up returns the first match in the documented order.
+// Names are compared exactly, byte for byte as the files hold them
+// (case-sensitive, no trimming, no folding); every look-up returns the first
+// match in the documented order. The texts here are decoded with their
+// file's one encoding, which loses nothing, so among the names of one file
+// equal texts are equal bytes. Names read in one file are matched against
+// another file's names by the loader through that file's encoding
+// (FieldConversion::textIn).
 
+#include "FieldConversion.h"
 #include "PointArena.h"
+
+#include <QByteArray>
 
 #include <QString>
 #include <QStringList>
@@ -30,13 +38,18 @@ struct AxisDefinition
     double start = 0.0;
     double end = 0.0;
 
-    // The axis value that a normalized position stands for. NaN when the
-    // axis cannot map positions (start == end, or a logarithmic axis with a
-    // limit that is not positive): callers test with std::isfinite.
+    // The axis value that a normalized position stands for. An axis whose
+    // start equals its end gives the start for every position. NaN when
+    // the axis gives no values (givesValues()): callers test with
+    // std::isfinite.
     double valueAt(double position) const;
-    // The normalized position of an axis value; NaN when undefined (the
-    // cases above, or a value that is not positive on a logarithmic axis).
+    // The normalized position of an axis value; NaN when undefined (no
+    // values, start == end, or a value that is not positive on a
+    // logarithmic axis).
     double positionOf(double value) const;
+    // True when positions stand for values: finite limits, and positive
+    // ones on a logarithmic axis (whose formula takes their logarithms).
+    bool givesValues() const;
     // True when both conversions are defined for values within the range.
     bool canMap() const;
 };
@@ -46,12 +59,15 @@ class CharacteristicType
 {
 public:
     CharacteristicType() = default;
-    CharacteristicType(QString name, AxisDefinition x, AxisDefinition y)
-        : m_name(std::move(name)), m_x(std::move(x)), m_y(std::move(y))
+    // `nameBytes`: the name as its file holds it; by default its UTF-8.
+    CharacteristicType(QString name, AxisDefinition x, AxisDefinition y, QByteArray nameBytes = {})
+        : m_name(std::move(name)), m_nameBytes(nameBytes.isNull() ? m_name.toUtf8() : nameBytes),
+          m_x(std::move(x)), m_y(std::move(y))
     {
     }
 
     const QString& name() const { return m_name; }
+    const QByteArray& nameBytes() const { return m_nameBytes; }
     const AxisDefinition& xAxis() const { return m_x; }
     const AxisDefinition& yAxis() const { return m_y; }
 
@@ -72,6 +88,7 @@ public:
 
 private:
     QString m_name;
+    QByteArray m_nameBytes;
     AxisDefinition m_x;
     AxisDefinition m_y;
 };
@@ -210,8 +227,14 @@ public:
     // Appends a type and returns it; it stays at that address.
     const CharacteristicType* append(CharacteristicType type);
 
+    // How the names were written in the type file; names read elsewhere
+    // are looked up through it.
+    TextEncoding encoding() const { return m_encoding; }
+    void setEncoding(TextEncoding encoding) { m_encoding = encoding; }
+
 private:
     struct Index;
+    TextEncoding m_encoding = TextEncoding::Utf8;
     std::vector<std::unique_ptr<CharacteristicType>> m_types;
     std::unique_ptr<Index> m_index;
 };
@@ -258,7 +281,7 @@ public:
     const Characteristic* findCharacteristic(int32_t id) const;
 
     // The distinct type names of the fuses' characteristics, ascending by
-    // code-unit comparison (what the characteristic choice offers).
+    // the bytes the type file holds (what the characteristic choice offers).
     static QStringList characteristicTypeNames(const std::vector<const Fuse*>& fuses);
 
     // Building (the loader, tests, tools). addGroup lists a level-1 group as

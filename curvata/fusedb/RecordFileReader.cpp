@@ -1,5 +1,7 @@
 #include "RecordFileReader.h"
 
+#include "Utf8Validator.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cstring>
@@ -164,14 +166,44 @@ void RecordFileReader::scan()
     m_scanned = size;
 }
 
+namespace {
+
+// Reads the file through once: is all of it well-formed UTF-8? Leaves the
+// file at its start. Empty when the file cannot be read again.
+std::optional<TextEncoding> decideEncoding(QFile& file, char* buffer, size_t size)
+{
+    Utf8Validator validator;
+    for (;;) {
+        const qint64 got = file.read(buffer, qint64(size));
+        if (got <= 0)
+            break;
+        validator.feed(buffer, size_t(got));
+        if (validator.failed())
+            break; // nothing later can make it UTF-8 again
+    }
+    if (!file.seek(0))
+        return std::nullopt;
+    return validator.valid() ? TextEncoding::Utf8 : TextEncoding::Windows1250;
+}
+
+} // namespace
+
 RecordFileReader::Statistics RecordFileReader::readFile(const QString& nativePath, int columnCount,
-                                                        RecordHandler handler)
+                                                        RecordHandler handler,
+                                                        const EncodingHandler& encoding)
 {
     RecordFileReader reader(columnCount, std::move(handler));
     QFile file(nativePath);
     // Binary: the reader itself turns CR LF into LF, also across pieces.
     if (!file.open(QIODevice::ReadOnly))
         return reader.statistics();
+    if (encoding) {
+        const std::optional<TextEncoding> decided = decideEncoding(file, reader.tail(kPiece), kPiece);
+        if (!decided)
+            return reader.statistics();
+        reader.m_stats.encoding = decided;
+        encoding(*decided);
+    }
     for (;;) {
         reader.compact();
         // Read straight into the reader's buffer: no copy of the file.
@@ -188,9 +220,14 @@ RecordFileReader::Statistics RecordFileReader::readFile(const QString& nativePat
 }
 
 RecordFileReader::Statistics RecordFileReader::readBytes(std::string_view bytes, int columnCount,
-                                                         RecordHandler handler)
+                                                         RecordHandler handler,
+                                                         const EncodingHandler& encoding)
 {
     RecordFileReader reader(columnCount, std::move(handler));
+    if (encoding) {
+        reader.m_stats.encoding = FieldConversion::encodingOf(bytes);
+        encoding(*reader.m_stats.encoding);
+    }
     reader.feed(bytes.data(), bytes.size());
     reader.finish();
     Statistics stats = reader.statistics();

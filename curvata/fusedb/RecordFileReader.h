@@ -1,8 +1,11 @@
 #pragma once
 
+#include "FieldConversion.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -16,10 +19,16 @@
 // Feed the bytes in pieces of any size (feed), then call finish(). The
 // handler sees each complete record as `columnCount` views that are valid
 // only during the call.
+//
+// The reading functions decide, when asked, how the whole file's text is
+// written before they hand out its first record: every field of a file is
+// then decoded alike, and a name means the same bytes throughout it.
 class RecordFileReader
 {
 public:
     using RecordHandler = std::function<void(const std::string_view* fields)>;
+    // Told the file's encoding once, before the first record.
+    using EncodingHandler = std::function<void(TextEncoding)>;
 
     struct Statistics
     {
@@ -31,6 +40,7 @@ public:
         bool ignoredTail =
             false; // text other than blanks and line breaks after the last terminator
         long long longestField = 0; // characters, after CR LF became LF
+        std::optional<TextEncoding> encoding; // when the reader was asked to decide it
     };
 
     RecordFileReader(int columnCount, RecordHandler handler);
@@ -40,10 +50,14 @@ public:
     const Statistics& statistics() const { return m_stats; }
 
     // Reads a whole file (a native path). A file that does not exist or
-    // cannot be opened gives no records and statistics().opened false.
-    static Statistics readFile(const QString& nativePath, int columnCount, RecordHandler handler);
+    // cannot be opened gives no records and statistics().opened false. With
+    // an encoding handler the file is first read through once to decide
+    // its encoding.
+    static Statistics readFile(const QString& nativePath, int columnCount, RecordHandler handler,
+                               const EncodingHandler& encoding = {});
     // The same over bytes in memory.
-    static Statistics readBytes(std::string_view bytes, int columnCount, RecordHandler handler);
+    static Statistics readBytes(std::string_view bytes, int columnCount, RecordHandler handler,
+                                const EncodingHandler& encoding = {});
 
 private:
     // Room for `size` more bytes after the text (and after an undecided CR).

@@ -5,10 +5,11 @@
 #include "FuseDatabaseLoader.h"
 #include "FuseDatabaseLocation.h"
 #include "FuseModel.h"
+#include "TableListFile.h"
 
 bool ChartRenderer::prepare(CCharacteristicChart& chart, const RenderOptions& options,
                             const CharacteristicType* type, const std::vector<const Fuse*>& fuses,
-                            QString* error)
+                            QString* error, QStringList* notes)
 {
     chart.SetLegend(options.legend);
     chart.SetGrid(options.grid);
@@ -22,23 +23,42 @@ bool ChartRenderer::prepare(CCharacteristicChart& chart, const RenderOptions& op
     chart.SetCharacteristic(type);
     chart.SetWarningHandler({});
     if (!chart.IsChartReady()) {
-        *error = QStringLiteral("The range of the curves cannot be shown on this chart");
-        *error += warnings.isEmpty() ? QStringLiteral(".")
-                                     : QStringLiteral(": ") + warnings.first() + QLatin1Char('.');
+        // The chart's own reason, when it gave one, says it best.
+        const QString range = QStringLiteral("The range of the curves cannot be shown on this chart");
+        if (warnings.isEmpty())
+            *error = range + QLatin1Char('.');
+        else if (warnings.last() == QLatin1String("Setting Range failed"))
+            *error = range + QStringLiteral(": ") + warnings.first() + QLatin1Char('.');
+        else
+            *error = warnings.first();
         return false;
     }
-    // Constant lines continue the colour cycle after the curves.
+    // Constant lines continue the colour cycle after the curves. They keep
+    // the values given; those outside the range are left out as the view
+    // leaves them out, never moved onto its edge.
     const int count = int(fuses.size());
-    for (const auto& [name, value] : options.xLines) {
-        const float x = qBound(float(chart.XMin()), value, float(chart.XMax()));
-        chart.XLines().append(ConstLine::xLine(name, x, float(chart.YMin()), float(chart.YMax()),
+    for (const auto& [name, value] : options.xLines)
+        chart.XLines().append(ConstLine::xLine(name, value, float(chart.YMin()),
+                                               float(chart.YMax()),
                                                chart.PaletteColour(chart.XLines().size() + count)));
-    }
-    for (const auto& [name, value] : options.yLines) {
-        const float y = qBound(float(chart.YMin()), value, float(chart.YMax()));
-        chart.YLines().append(ConstLine::yLine(name, y, float(chart.XMin()), float(chart.XMax()),
+    for (const auto& [name, value] : options.yLines)
+        chart.YLines().append(ConstLine::yLine(name, value, float(chart.XMin()),
+                                               float(chart.XMax()),
                                                chart.PaletteColour(chart.YLines().size() + count)));
-    }
+    const CCharacteristicChart::RemovedConstLines removed = chart.FitConstLinesToRange();
+    auto tell = [&](const ConstLine& line, float value, const char* axis, double lo, double hi) {
+        if (notes)
+            notes->append(QStringLiteral("The constant line \"%1\" at %2 = %3 lies outside the "
+                                         "%2 range %4 to %5 and is not drawn.")
+                              .arg(line.name, QLatin1String(axis))
+                              .arg(double(value))
+                              .arg(lo)
+                              .arg(hi));
+    };
+    for (const ConstLine& line : removed.xLines)
+        tell(line, line.x1, "x", chart.XMin(), chart.XMax());
+    for (const ConstLine& line : removed.yLines)
+        tell(line, line.y1, "y", chart.YMin(), chart.YMax());
     chart.TablePoints() = options.points;
     return true;
 }
@@ -54,9 +74,14 @@ bool ChartRenderer::write(CCharacteristicChart& chart, QSize size, const QString
     return ChartExport::Write(chart, size, file, error);
 }
 
-bool ChartRenderer::run(const RenderOptions& options, QString* error)
+bool ChartRenderer::run(const RenderOptions& options, QString* error, QStringList* notes)
 {
     const QString directory = FuseDatabaseLocation::resolve(options.databaseDirectory);
+    QString problem;
+    if (!TableListFile::check(directory, &problem)) {
+        *error = QStringLiteral("Please open valid database. (%1)").arg(problem);
+        return false;
+    }
     const auto source = FuseDatabaseLoader::directorySource(directory);
     const std::unique_ptr<CharacteristicTypeTable> types = FuseDatabaseLoader::loadTypes(source);
     FuseDatabaseLoader loader(source);
@@ -82,7 +107,7 @@ bool ChartRenderer::run(const RenderOptions& options, QString* error)
         fuses.push_back(fuse);
     }
     CCharacteristicChart chart;
-    if (!prepare(chart, options, type, fuses, error))
+    if (!prepare(chart, options, type, fuses, error, notes))
         return false;
     return write(chart, options.size, options.output, error);
 }

@@ -22,7 +22,11 @@ int main(int argc, char** argv)
     }
     if (!options.projectFile.isEmpty())
         return ProjectRenderer::main(options);
-    if (!ChartRenderer::run(options, &error)) {
+    QStringList notes;
+    const bool written = ChartRenderer::run(options, &error, &notes);
+    for (const QString& note : notes)
+        std::fprintf(stderr, "curvata-render: %s\n", qPrintable(note));
+    if (!written) {
         std::fprintf(stderr, "curvata-render: %s\n", qPrintable(error));
         return 2;
     }

@@ -5,6 +5,8 @@
 #include "TableListFile.h"
 
 #include <QTextStream>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -38,6 +40,8 @@ void writeFiles(const FuseDatabaseLoadReport& report, QTextStream& out)
                 << " field(s) make no whole record and are ignored\n";
         if (s.ignoredTail)
             out << "    text after the last '@' is ignored\n";
+        if (s.encoding == TextEncoding::Windows1250)
+            out << "    not UTF-8 throughout: read as Windows-1250\n";
         if (s.longestField > 259)
             out << "    longest field: " << s.longestField
                 << " characters (more than 259; kept whole)\n";
@@ -54,16 +58,40 @@ void writeTypes(const CharacteristicTypeTable& types, QTextStream& out)
     }
 }
 
-void writeGroup(const FuseGroup* group, int depth, QTextStream& out)
+// Deeper groups are indented no further: every line carries its level, and
+// a database may nest groups thousands of levels deep.
+constexpr int kDeepestIndent = 20;
+
+void writeGroupLine(const FuseGroup* group, int depth, QTextStream& out)
 {
-    const QString indent(2 * depth + 2, QLatin1Char(' '));
+    const QString indent(2 * std::min(depth, kDeepestIndent) + 2, QLatin1Char(' '));
     out << indent << "[" << group->level() << "] " << q(group->name()) << " (" << group->fuseCount()
         << " fuses)\n";
     for (const Fuse* fuse : group->fuses())
         out << indent << "    fuse " << q(fuse->name()) << " " << q(fuse->catalogueNumber())
             << "\n";
-    for (const FuseGroup* child : group->children())
-        writeGroup(child, depth + 1, out);
+}
+
+// Depth first, children in order, with a stack of its own rather than the
+// call stack, so that the depth of the tree cannot exhaust it.
+void writeTree(const FuseDatabase& db, QTextStream& out)
+{
+    struct Pending
+    {
+        const FuseGroup* group;
+        int depth;
+    };
+    std::vector<Pending> stack;
+    for (auto top = db.topLevelGroups().rbegin(); top != db.topLevelGroups().rend(); ++top)
+        stack.push_back({*top, 0});
+    while (!stack.empty()) {
+        const Pending next = stack.back();
+        stack.pop_back();
+        writeGroupLine(next.group, next.depth, out);
+        const auto& children = next.group->children();
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            stack.push_back({*child, next.depth + 1});
+    }
 }
 
 void writeFuses(const FuseDatabase& db, QTextStream& out)
@@ -113,8 +141,7 @@ int FuseDatabaseDump::run(const QString& directory, QTextStream& out)
     writeFiles(report, out);
     writeTypes(*types, out);
     out << "Groups (" << db->groupCount() << ", " << db->topLevelGroupCount() << " top level):\n";
-    for (const FuseGroup* top : db->topLevelGroups())
-        writeGroup(top, 0, out);
+    writeTree(*db, out);
     for (const FuseGroup* group : db->groups()) {
         if (group->level() != 1 && !group->parent())
             out << "  unlinked: [" << group->level() << "] " << q(group->name()) << " (parent "

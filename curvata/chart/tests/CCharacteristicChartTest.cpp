@@ -193,6 +193,43 @@ TEST(ChartAutoRange, RefusedRangeClearsTheChart)
     EXPECT_EQ(target.pixelColor(100, 50), QColor(Qt::green)); // nothing drawn
 }
 
+// An axis whose start equals its end puts every point at the start; a
+// logarithmic axis starting at 0 cannot, and the user is told so.
+TEST(ChartAutoRange, AxisWithoutExtentOrWithoutLogarithm)
+{
+    charttest::Warnings warnings;
+    CCharacteristicChart chart;
+    chart.SetWarningHandler(warnings.handler());
+    CharacteristicType flat("Flat", axis("U", false, 5, 5), axis("P", false, 0, 1000));
+    Fuse fuse("A", "1");
+    Characteristic* curve = fuse.appendCharacteristic(1, &flat);
+    curve->appendPoint(CurvePoint{1, 0.2, 0.1});
+    curve->appendPoint(CurvePoint{2, 0.8, 0.9});
+    chart.SetFuses({&fuse});
+    chart.SetCharacteristic(&flat);
+    EXPECT_TRUE(chart.IsChartReady());
+    EXPECT_DOUBLE_EQ(chart.XMin(), 1);
+    EXPECT_DOUBLE_EQ(chart.XMax(), 10);
+    EXPECT_DOUBLE_EQ(chart.YMax(), 1000);
+    Canvas canvas;
+    const QImage image = paint(chart, canvas);
+    EXPECT_EQ(image.pixelColor(chart.ActiveChart().ToDevice(5, 500)), QColor(255, 0, 0));
+    Artifacts::save(image, "chart-axis-without-extent");
+    EXPECT_TRUE(warnings.texts().isEmpty());
+
+    CharacteristicType fromZero("From zero", axis("I", true, 0, 1000), axis("t", true, 1, 100));
+    Fuse other("B", "2");
+    other.appendCharacteristic(2, &fromZero)->appendPoint(CurvePoint{1, 0.5, 0.5});
+    chart.SetFuses({&other});
+    chart.SetCharacteristic(&fromZero);
+    EXPECT_FALSE(chart.IsChartReady());
+    ASSERT_EQ(warnings.texts().size(), 1);
+    EXPECT_EQ(warnings.texts()[0],
+              "The characteristic type \"From zero\" cannot be drawn: its X axis is logarithmic "
+              "and runs from 0 to 1000, but a logarithmic axis needs limits above 0.");
+    EXPECT_EQ(warnings.shown[0].kind, ChartWarning::Exclamation);
+}
+
 TEST(ChartCurves, PaletteWrapsAtTheFifteenthFuseWithAWiderLegendLine)
 {
     Selection sel(linear());
@@ -315,8 +352,11 @@ TEST(ChartConstLines, LabelsAndFittingToANewRange)
     EXPECT_FLOAT_EQ(chart.YLines()[0].x2, 100);
 
     chart.YLines()[0].y1 = chart.YLines()[0].y2 = 1e6f;
-    chart.FitConstLinesToRange();
+    const auto removed = chart.FitConstLinesToRange();
     EXPECT_TRUE(chart.YLines().isEmpty());
+    ASSERT_EQ(removed.yLines.size(), 1); // told, for those who report it
+    EXPECT_EQ(removed.yLines[0].name, "t1");
+    EXPECT_TRUE(removed.xLines.isEmpty());
 
     // A line on the range's end stays although 0.01 has no exact
     // single-precision value.

@@ -93,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const std::string_view field = bytes.substr(i, 24);
             (void)FieldConversion::lenientDouble(field);
             (void)FieldConversion::strictInt(field);
-            (void)FieldConversion::text(field);
+            (void)FieldConversion::text(field, FieldConversion::encodingOf(bytes));
+            (void)FieldConversion::textIn(field, TextEncoding::Utf8);
         }
     }
     FuseDatabaseLoadReport report;

@@ -105,11 +105,20 @@ TEST(FieldConversion, OnlyZeroIsALinearFlag)
 
 TEST(FieldConversion, TextIsKeptExactlyInEitherEncoding)
 {
-    EXPECT_EQ(FieldConversion::text("\nNH00 gG 6,3 A "), QStringLiteral("\nNH00 gG 6,3 A "));
-    EXPECT_EQ(FieldConversion::text("\xc5\xa0ibka"), QStringLiteral("\u0160ibka")); // UTF-8
-    EXPECT_EQ(FieldConversion::text("\x8aibka \xe8"), QStringLiteral("\u0160ibka \u010d"));
-    EXPECT_EQ(FieldConversion::text(""), QString());
-    EXPECT_EQ(FieldConversion::text("a\0b"sv).size(), 3);
+    constexpr TextEncoding utf8 = TextEncoding::Utf8, cp1250 = TextEncoding::Windows1250;
+    EXPECT_EQ(FieldConversion::text("\nNH00 gG 6,3 A ", cp1250), QStringLiteral("\nNH00 gG 6,3 A "));
+    EXPECT_EQ(FieldConversion::text("\xc5\xa0ibka", utf8), QStringLiteral("\u0160ibka"));
+    EXPECT_EQ(FieldConversion::text("\x8aibka \xe8", cp1250), QStringLiteral("\u0160ibka \u010d"));
+    EXPECT_EQ(FieldConversion::text("", utf8), QString());
+    EXPECT_EQ(FieldConversion::text("a\0b"sv, utf8).size(), 3);
+    // "ÓŁ" in Windows-1250 happens to be well-formed UTF-8 (one Cyrillic
+    // letter): the file decides, not the field.
+    EXPECT_EQ(FieldConversion::text("WSP\xd3\xa3", cp1250), QStringLiteral("WSP\u00d3\u0141"));
+    EXPECT_EQ(FieldConversion::encodingOf("WSP\xd3\xa3@Wk\xb3" "adka@"), cp1250);
+    EXPECT_EQ(FieldConversion::encodingOf("WSP\xc3\x93\xc5\x81@"), utf8);
+    // A UTF-8 file cannot hold malformed bytes, so they name nothing there.
+    EXPECT_EQ(FieldConversion::textIn("Wk\xb3" "adka", utf8), std::nullopt);
+    EXPECT_EQ(FieldConversion::textIn("Wk\xb3" "adka", cp1250), QStringLiteral("Wk\u0142adka"));
 }
 
 TEST(FieldConversion, DecimalsRoundLikeTheCLibrary)

@@ -346,3 +346,54 @@ TEST(FuseDatabaseLoader, InterleavedCurvesOfALargeDatabaseKeepTheirPointsInOrder
         EXPECT_TRUE(inOrder) << "curve " << c;
     }
 }
+
+// Each file is UTF-8 or Windows-1250 as a whole, and a name read in one file
+// finds a name of another only when the bytes are the same.
+TEST(FuseDatabaseLoader, DecodesEachFileInOneEncodingAndMatchesNamesByTheirBytes)
+{
+    // Windows-1250 throughout: "Ł" is 0xA3 and "ł" 0xB3. "WSPÓŁCZYNNIK"
+    // (0xD3 0xA3) alone would pass for UTF-8; "Wkładka" shows it is not.
+    const std::string group = "WSP\xd3\xa3" "CZYNNIK";
+    const std::string cp1250Fuse = "Wk\xb3" "adka";
+    const std::string utf8Fuse = "Wk\xc5\x82" "adka";
+    std::map<QString, std::string> files = {
+        {"var_grup", group + "@1@@Wk\xb3" "adki@1@@"},
+        {"vars", cp1250Fuse + "@1@" + group + "@"},
+        // Types whose byte order differs from their character order:
+        // "Č" is 0xC8 (U+010C), "Ú" 0xDA (U+00DA).
+        {"tip_kar", "\xda" "bytek@A@1@1@10@s@1@1@10@\xc8" "as@A@1@1@10@s@1@1@10@"},
+        {"karakt", "1@" + utf8Fuse + "@\xc4\x8c" "as@2@" + cp1250Fuse + "@\xda" "bytek@"},
+        {"tocka", "2@1@0.5@0.5@"},
+    };
+    FuseDatabaseLoadReport report;
+    FuseDatabaseLoader loader(FuseDatabaseLoader::memorySource(files));
+    loader.setReport(&report);
+    auto db = loader.load();
+    EXPECT_EQ(db->topLevelGroup(0)->name(), QString::fromUtf8("WSPÓŁCZYNNIK"));
+    ASSERT_EQ(db->fuseCount(), 1);
+    const Fuse* fuse = db->fuse(0);
+    EXPECT_EQ(fuse->name(), QString::fromUtf8("Wkładka"));
+    EXPECT_EQ(fuse->group(), db->topLevelGroup(0));
+    // The karakt file is Windows-1250 as well (0xDA): its UTF-8 bytes of
+    // "Wkładka" are another name; its own bytes are the fuse.
+    ASSERT_EQ(fuse->characteristicCount(), 1);
+    EXPECT_EQ(fuse->characteristic(0)->type()->name(), QString::fromUtf8("Úbytek"));
+    EXPECT_EQ(fuse->characteristic(0)->pointCount(), 1);
+
+    // A karakt file written in UTF-8 matches none of the Windows-1250 names.
+    files["karakt"] = "1@" + utf8Fuse + "@\xc4\x8c" "as@";
+    FuseDatabaseLoadReport utf8Report;
+    FuseDatabaseLoader utf8Loader(FuseDatabaseLoader::memorySource(files));
+    utf8Loader.setReport(&utf8Report);
+    db = utf8Loader.load();
+    EXPECT_EQ(db->fuse(0)->characteristicCount(), 0);
+    EXPECT_TRUE(mentions(utf8Report, "karakt", "written in Windows-1250, this file in UTF-8"));
+
+    // The characteristic choice lists the types in the bytes' order.
+    Fuse both("F", "1");
+    const CharacteristicTypeTable* types = utf8Loader.ownTypeTable();
+    both.appendCharacteristic(1, types->type(0));
+    both.appendCharacteristic(2, types->type(1));
+    EXPECT_EQ(FuseDatabase::characteristicTypeNames({&both}),
+              (QStringList{QString::fromUtf8("Čas"), QString::fromUtf8("Úbytek")}));
+}

@@ -28,12 +28,19 @@ TEST(AxisDefinition, ConvertsNormalizedPositionsBothWays)
 
 TEST(AxisDefinition, UndefinedConversionsAreNaNNotGarbage)
 {
+    // Start equal to end: every position stands for the start, on either
+    // scale, but no value has a position.
     const AxisDefinition flat{"A", false, 5.0, 5.0};
     EXPECT_FALSE(flat.canMap());
     EXPECT_TRUE(std::isnan(flat.positionOf(5.0)));
-    EXPECT_TRUE(std::isnan(flat.valueAt(0.5)));
+    EXPECT_EQ(flat.valueAt(0.5), 5.0);
+    EXPECT_EQ(flat.valueAt(-2.0), 5.0);
+    const AxisDefinition flatLog{"A", true, 100.0, 100.0};
+    EXPECT_TRUE(flatLog.givesValues());
+    EXPECT_NEAR(flatLog.valueAt(0.7), 100.0, 1e-12);
 
     const AxisDefinition logFromZero{"A", true, 0.0, 1000.0};
+    EXPECT_FALSE(logFromZero.givesValues());
     EXPECT_FALSE(logFromZero.canMap());
     EXPECT_TRUE(std::isnan(logFromZero.valueAt(0.5)));
 

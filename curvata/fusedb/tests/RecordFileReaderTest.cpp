@@ -125,3 +125,31 @@ TEST(RecordFileReader, MissingAndEmptyFilesAreEmptyTables)
     EXPECT_EQ(big.bytes, qint64(bytes.size()));
     EXPECT_EQ(calls, 100000);
 }
+
+// The encoding is a property of the whole file: bytes far beyond the first
+// piece decide it, and a character cut by a piece boundary is still whole.
+TEST(RecordFileReader, DecidesTheEncodingOfTheWholeFileBeforeTheFirstRecord)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto decide = [&](const std::string& tail) {
+        std::string bytes(262143, ' '); // one byte short of the reader's piece
+        bytes += "\xc5\x82@" + tail;
+        QFile file(dir.filePath("vars.rec"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes.data(), qint64(bytes.size()));
+        file.close();
+        std::optional<TextEncoding> told;
+        int recordsBeforeTold = 0;
+        const auto stats = RecordFileReader::readFile(
+            dir.filePath("vars.rec"), 1,
+            [&](const std::string_view*) { recordsBeforeTold += told ? 0 : 1; },
+            [&](TextEncoding encoding) { told = encoding; });
+        EXPECT_EQ(recordsBeforeTold, 0);
+        EXPECT_EQ(stats.records, tail.empty() ? 1 : 2);
+        EXPECT_EQ(stats.encoding, told);
+        return told;
+    };
+    EXPECT_EQ(decide(""), TextEncoding::Utf8);
+    EXPECT_EQ(decide("Wk\xb3" "adka@"), TextEncoding::Windows1250);
+}

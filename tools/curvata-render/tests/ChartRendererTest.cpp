@@ -160,9 +160,17 @@ TEST(ChartRendererRun, ReportsWhatItCannotDo)
     EXPECT_FALSE(ChartRenderer::run(
         parsed(kBase + QStringList{"-o", dir.filePath("missing/dir/x.png")}), &error));
     EXPECT_TRUE(error.contains("Cannot write"));
+    // A database without its table list file is one curvata refuses to open.
+    QTemporaryDir unlisted;
+    for (const char* table : {"tip_kar", "karakt", "tocka", "vars", "var_grup"})
+        QFile::copy(QStringLiteral(FIXTURE_DIR "/fuse/%1.rec").arg(QLatin1String(table)),
+                    unlisted.filePath(QStringLiteral("%1.rec").arg(QLatin1String(table))));
     EXPECT_FALSE(ChartRenderer::run(
-        parsed({"--db", dir.path(), "--type", "T", "--fuse", "F", "-o", "x.png"}), &error));
-    EXPECT_FALSE(error.isEmpty());
+        parsed({"--db", unlisted.path(), "--type", "Time-Current", "--fuse", "Fuse A", "-o",
+                dir.filePath("unlisted.png")}),
+        &error));
+    EXPECT_TRUE(error.startsWith("Please open valid database.")) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("unlisted.png")));
 
     // A range the chart refuses: its reason is in the error, no box opens.
     ScriptedMessageBoxes boxes;
@@ -175,6 +183,15 @@ TEST(ChartRendererRun, ReportsWhatItCannotDo)
     CCharacteristicChart chart;
     EXPECT_FALSE(ChartRenderer::prepare(chart, RenderOptions(), &tiny, {&fuse}, &error));
     EXPECT_TRUE(error.contains("The X minimum value must be larger than 0.000001"))
+        << error.toStdString();
+    // A type whose logarithmic axis starts at 0: the chart's own message.
+    const CharacteristicType fromZero("From zero", AxisDefinition{"I", true, 0, 1},
+                                      AxisDefinition{"t", true, 1, 100});
+    Fuse other("G", "2");
+    other.appendCharacteristic(1, &fromZero)->appendPoint(CurvePoint{1, 0.5, 0.5});
+    CCharacteristicChart zeroChart;
+    EXPECT_FALSE(ChartRenderer::prepare(zeroChart, RenderOptions(), &fromZero, {&other}, &error));
+    EXPECT_TRUE(error.startsWith("The characteristic type \"From zero\" cannot be drawn"))
         << error.toStdString();
     EXPECT_TRUE(boxes.texts().isEmpty());
 }
@@ -240,4 +257,31 @@ TEST(ProjectRendererRun, FailsWhenTheProjectCannotBeOpened)
         parsed({"--db", FIXTURE_DIR, "--project", empty, "-o", dir.filePath("x.png")}), &messages,
         &error, nullptr));
     EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
+}
+
+// Lines outside the range are left out, as the view leaves them out, and
+// named on the way; the others keep the value given.
+TEST(ChartRendererRun, ConstantLinesOutsideTheRangeAreLeftOutAndNamed)
+{
+    const CharacteristicType type("T", AxisDefinition{"I", true, 1, 10000},
+                                  AxisDefinition{"t", true, 1, 100});
+    Fuse fuse("F", "1");
+    Characteristic* curve = fuse.appendCharacteristic(1, &type);
+    curve->appendPoint(CurvePoint{1, type.xPosition(2.5), type.yPosition(2)});
+    curve->appendPoint(CurvePoint{2, type.xPosition(631), type.yPosition(50)});
+    RenderOptions options;
+    options.xLines = {{"In", 250.0f}, {"Far", 2500.0f}};
+    options.yLines = {{"t", 1e6f}};
+    CCharacteristicChart chart;
+    QString error;
+    QStringList notes;
+    ASSERT_TRUE(ChartRenderer::prepare(chart, options, &type, {&fuse}, &error, &notes));
+    ASSERT_EQ(chart.XLines().size(), 1);
+    EXPECT_EQ(chart.XLines()[0].name, "In");
+    EXPECT_FLOAT_EQ(chart.XLines()[0].x1, 250.0f);
+    EXPECT_TRUE(chart.YLines().isEmpty());
+    EXPECT_EQ(notes, (QStringList{"The constant line \"Far\" at x = 2500 lies outside the x range "
+                                  "1 to 1000 and is not drawn.",
+                                  "The constant line \"t\" at y = 1e+06 lies outside the y range "
+                                  "1 to 100 and is not drawn."}));
 }

@@ -1,7 +1,10 @@
 #include "FuseDatabaseDump.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -63,4 +66,34 @@ TEST(FuseDatabaseDump, RefusesWhatCurvataRefuses)
     EXPECT_EQ(code, 1);
     EXPECT_TRUE(text.contains("\"tocka\""));
     EXPECT_TRUE(text.contains("Please open valid database."));
+}
+
+// A chain of groups as deep as a database may make: written without running
+// out of stack, and indented no further than a screen is wide.
+TEST(FuseDatabaseDump, WritesAVeryDeepTreeWithBoundedIndentation)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile list(dir.filePath("fuse"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("var_grup vars tip_kar karakt tocka\n");
+    list.close();
+    constexpr int kLevels = 100000;
+    std::string groups = "G1@1@@";
+    for (int level = 2; level <= kLevels; ++level)
+        groups += "G" + std::to_string(level) + "@" + std::to_string(level) + "@G" +
+                  std::to_string(level - 1) + "@";
+    QFile records(dir.filePath("var_grup.rec"));
+    ASSERT_TRUE(records.open(QIODevice::WriteOnly));
+    records.write(groups.data(), qint64(groups.size()));
+    records.close();
+
+    QString text;
+    QTextStream out(&text);
+    EXPECT_EQ(FuseDatabaseDump::run(dir.path(), out), 0);
+    out.flush();
+    EXPECT_TRUE(text.contains("\n  [1] \"G1\" (0 fuses)\n    [2] \"G2\" (0 fuses)\n"));
+    const QString deepest = QString(42, QLatin1Char(' ')) + "[100000] \"G100000\" (0 fuses)\n";
+    EXPECT_TRUE(text.contains("\n" + deepest));
+    EXPECT_LT(text.size(), 10'000'000);
 }

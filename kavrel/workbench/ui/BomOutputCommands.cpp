@@ -44,6 +44,11 @@ BomOutputCommands::~BomOutputCommands()
     m_form.hooks.print = nullptr;
 }
 
+BomPrintPreview* BomOutputCommands::preview() const
+{
+    return m_preview;
+}
+
 QString BomOutputCommands::suggestedPath(const QString& name, const QString& suffix)
 {
     QString base = name.trimmed();

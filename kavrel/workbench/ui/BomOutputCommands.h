@@ -40,7 +40,7 @@ public:
     static QString suggestedPath(const QString& name, const QString& suffix);
 
     // The preview of the last print command while it is open.
-    BomPrintPreview* preview() const { return m_preview; }
+    BomPrintPreview* preview() const;
 
     void setSummaryView(bool on); // BtnSUM
     void exportWorkbook();        // TntBitBtn3, MnBOMExcel

@@ -53,13 +53,17 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   case "$answer" in y|Y|yes) launch=(xvfb-run -a) ;; *) exit 1 ;; esac
 fi
 
-# The drawing host offers its automation on the D-Bus session bus; without one
-# (a bare console, CI) it gets a private bus of its own for its lifetime.
-if [ "$program" = cadhost ] && [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] \
+# The drawing host offers its automation on the D-Bus session bus and the
+# workbench reaches it there; without one (a bare console) the program gets a
+# private bus of its own for its lifetime.
+if [ "$program" != curvata ] && [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] \
    && [ ! -S "${XDG_RUNTIME_DIR:-/run/user/$(id -u)}/bus" ]; then
-  echo "No D-Bus session bus: cadhost runs on a private one (dbus-run-session)."
+  echo "No D-Bus session bus: $program runs on a private one (dbus-run-session)."
   launch+=(dbus-run-session --)
 fi
+# The workbench starts the drawing host when none runs; in the build tree the
+# host is not beside the program, so put it on the PATH.
+export PATH=$root/build-release/cadhost:$PATH
 
 case "$program" in
   kavrel)  cd "$sample/kavrel" 2>/dev/null || true; exe=$root/build-release/kavrel/kavrel ;;

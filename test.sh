@@ -9,6 +9,14 @@ root=$PWD
 
 ./scripts/install-deps
 
+# Programs under test talk over D-Bus. Each D-Bus test starts a private bus of
+# its own; a session bus is still started here when there is none (CI, ssh),
+# so that nothing falls back to the person's desktop session or fails.
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] && [ -z "${KAVREL_TEST_SESSION:-}" ]; then
+  export KAVREL_TEST_SESSION=1
+  exec dbus-run-session -- "$root/$(basename "$0")" "$@"
+fi
+
 jobs=$(nproc)
 sanitize=OFF
 if [ -n "${CI:-}" ] || [ "${SANITIZE:-0}" = 1 ]; then sanitize=ON; fi

@@ -418,7 +418,14 @@ void TFStart::BtnAcadClick()
         host.databaseDir = m_start.databaseDir;
         host.programDir = QCoreApplication::applicationDirPath() + u'/';
         host.programFile = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-        host.config = {&KavrelConfig::readString, &KavrelConfig::writeString};
+        host.config.read = [](const QString& section, const QString& key,
+                              const QString& defaultValue) {
+            return KavrelConfig::readString(section, key, defaultValue);
+        };
+        host.config.write = [](const QString& section, const QString& key,
+                               const QString& value) {
+            return KavrelConfig::writeString(section, key, value);
+        };
         host.focusedProduct = [this]() -> std::optional<CatalogueProduct> {
             // Only a focused product is added; a group's K1T4 row is not.
             if (m_focusedLevel != 3 || !m_dbx || m_dbx->K1T4.isEmpty())

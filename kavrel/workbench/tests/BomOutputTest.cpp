@@ -192,6 +192,7 @@ TEST_F(Output, WorkbookOfEmptyAndFilledBoms)
     m.selectBom(d);
     m.orderByColumn(1); // by name: the grid's order is the sheet's
     const QJsonObject book = exportAndRead(QStringLiteral("three.xlsx"));
+    QFile::remove(Artifacts::directory() + QStringLiteral("/bom-export.xlsx"));
     QFile::copy(file("three.xlsx"), Artifacts::directory() + QStringLiteral("/bom-export.xlsx"));
     EXPECT_EQ(book.value("sheets").toInt(), 1);
     EXPECT_EQ(value(book, "A1").toString(), QStringLiteral(" Cabinet.dwg"));

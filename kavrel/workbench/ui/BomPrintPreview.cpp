@@ -35,7 +35,7 @@ BomPrintPreview::BomPrintPreview(QWidget* owner, BomPrintLayout layout, const Bo
 
     QStyle* style = QApplication::style();
     ActPrint = ToolBar->addAction(
-        QIcon::fromTheme(QStringLiteral("document-print"), style->standardIcon(QStyle::SP_DialogSaveButton)),
+        QIcon::fromTheme(QStringLiteral("document-print"), style->standardIcon(QStyle::SP_FileDialogContentsView)),
         m_texts.print, this, &BomPrintPreview::printClick);
     ActPdf = ToolBar->addAction(style->standardIcon(QStyle::SP_FileIcon), m_texts.exportPdf, this,
                                 &BomPrintPreview::pdfClick);

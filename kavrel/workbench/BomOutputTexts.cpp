@@ -32,6 +32,8 @@ void english(BomOutputTexts& t)
     t.close = QStringLiteral("Close");
     t.workbookFilter = QStringLiteral("Workbook (*.xlsx)");
     t.pdfFilter = QStringLiteral("PDF document (*.pdf)");
+    t.printFailed = QStringLiteral("The BOM could not be printed.");
+    t.pdfFailed = QStringLiteral("The PDF file could not be written.");
 }
 
 // The workbook's name and code headers come from the item grid's titles,
@@ -55,6 +57,8 @@ void slovene(BomOutputTexts& t)
     t.close = QStringLiteral("Zapri");
     t.workbookFilter = QStringLiteral("Delovni zvezek (*.xlsx)");
     t.pdfFilter = QStringLiteral("Dokument PDF (*.pdf)");
+    t.printFailed = QStringLiteral("Kosovnice ni bilo mogoče natisniti.");
+    t.pdfFailed = QStringLiteral("Datoteke PDF ni bilo mogoče zapisati.");
 }
 
 void croatian(BomOutputTexts& t)
@@ -77,6 +81,8 @@ void croatian(BomOutputTexts& t)
     t.close = QStringLiteral("Zatvori");
     t.workbookFilter = QStringLiteral("Radna knjiga (*.xlsx)");
     t.pdfFilter = QStringLiteral("PDF dokument (*.pdf)");
+    t.printFailed = QStringLiteral("Specifikaciju nije bilo moguće ispisati.");
+    t.pdfFailed = QStringLiteral("PDF datoteku nije bilo moguće zapisati.");
 }
 
 void polish(BomOutputTexts& t)
@@ -100,6 +106,8 @@ void polish(BomOutputTexts& t)
     t.close = QStringLiteral("Zamknij");
     t.workbookFilter = QStringLiteral("Skoroszyt (*.xlsx)");
     t.pdfFilter = QStringLiteral("Dokument PDF (*.pdf)");
+    t.printFailed = QStringLiteral("Nie można wydrukować zestawienia.");
+    t.pdfFailed = QStringLiteral("Nie można zapisać pliku PDF.");
 }
 
 } // namespace

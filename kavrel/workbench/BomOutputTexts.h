@@ -21,6 +21,8 @@ struct BomOutputTexts
     // The print preview and the export's file dialog.
     QString previewTitle, print, exportPdf, zoomIn, zoomOut, fitWidth, close;
     QString workbookFilter, pdfFilter;
+    // Shown above the reason when printing or writing the PDF fails.
+    QString printFailed, pdfFailed;
 
     // The export's failure box; the texts the program has always shown.
     static QString exportFailedText() { return QStringLiteral("Transfer to Excel was not successful"); }

@@ -69,8 +69,8 @@ void BomPrintPreview::printClick()
         return;
     QString error;
     if (!m_layout.print(m_printer, &error))
-        MessageBoxService::show(this, error, BomOutputTexts::exportFailedTitle(), MessageBoxService::Ok,
-                                MessageBoxService::Critical);
+        MessageBoxService::show(this, m_texts.printFailed + QStringLiteral("\n\n") + error,
+                                windowTitle(), MessageBoxService::Ok, MessageBoxService::Critical);
     m_pages->updatePreview(); // the dialog may have changed the paper
 }
 
@@ -86,6 +86,6 @@ void BomPrintPreview::pdfClick()
         path += QStringLiteral(".pdf");
     QString error;
     if (!m_layout.printToPdf(path, m_printer.pageLayout(), &error))
-        MessageBoxService::show(this, error, BomOutputTexts::exportFailedTitle(), MessageBoxService::Ok,
-                                MessageBoxService::Critical);
+        MessageBoxService::show(this, m_texts.pdfFailed + QStringLiteral("\n\n") + error,
+                                windowTitle(), MessageBoxService::Ok, MessageBoxService::Critical);
 }

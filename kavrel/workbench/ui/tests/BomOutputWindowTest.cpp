@@ -171,12 +171,21 @@ TEST_F(Output, PrintPreviewAndPdfInEveryLanguage)
     QCoreApplication::processEvents();
     Artifacts::save(preview, QStringLiteral("workbench-print-preview"));
 
-    const QString pdf = dir.path() + QStringLiteral("/wydruk");
+    // A PDF that cannot be written says so in the language; nothing is left.
+    ScriptedMessageBoxes boxes;
+    QString pdf = dir.path() + QStringLiteral("/KAVREL.INI/wydruk.pdf"); // below a regular file
     preview->choosePdf = [&](const QString& suggested) {
         EXPECT_TRUE(suggested.endsWith(QStringLiteral("/Switchboard.pdf")));
         return pdf;
     };
     preview->ActPdf->trigger();
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_TRUE(boxes.shown().at(0).text.startsWith(QStringLiteral("Nie można zapisać pliku PDF.")));
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    pdf = dir.path() + QStringLiteral("/wydruk");
+    preview->ActPdf->trigger();
+    EXPECT_EQ(boxes.shown().size(), 1);
     QFile written(pdf + QStringLiteral(".pdf"));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.read(5) == "%PDF-");

@@ -22,7 +22,7 @@ TEST(WorkbenchInCatalogue, ToggleAddFocusedProductAndFindItBack)
 {
     SmallCatalogue cat;
     ScriptedMessageBoxes boxes;
-    TFStart form;
+    TFStart form(KavrelConfig::readStart());
     ASSERT_TRUE(form.createDataModule());
     form.show();
 

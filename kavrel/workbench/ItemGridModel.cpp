@@ -12,10 +12,8 @@ ItemGridModel::ItemGridModel(WorkbenchModel& model, QObject* parent)
     : QAbstractTableModel(parent), m_model(model)
 {
     const auto reset = [this] {
-        if (m_editing)
-            return; // an edit in place changes values, never rows
-        beginResetModel();
-        endResetModel();
+        if (!m_editing) // an edit in place changes values, never rows
+            reload();
     };
     connect(&model, &WorkbenchModel::itemsChanged, this, reset);
     connect(&model, &WorkbenchModel::itemViewRebuilt, this, reset);
@@ -25,6 +23,26 @@ void ItemGridModel::setTitles(const QStringList& titles)
 {
     m_titles = titles;
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+}
+
+void ItemGridModel::setSummaryView(bool on)
+{
+    if (on == m_summaryView)
+        return;
+    beginResetModel();
+    m_summaryView = on;
+    endResetModel();
+}
+
+void ItemGridModel::reload()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+const TableView& ItemGridModel::rows() const
+{
+    return m_summaryView ? m_model.tables().TNarUN : m_model.tables().TNar;
 }
 
 QString ItemGridModel::fieldOf(int column)
@@ -44,7 +62,7 @@ int ItemGridModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid())
         return 0;
-    return m_model.tables().TNar.recordCount();
+    return rows().recordCount();
 }
 
 int ItemGridModel::columnCount(const QModelIndex& parent) const
@@ -54,7 +72,7 @@ int ItemGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant ItemGridModel::cell(int row, const QString& field) const
 {
-    const TableView& v = m_model.tables().TNar;
+    const TableView& v = rows();
     const int f = v.fieldIndex(field);
     if (f < 0)
         return QVariant();
@@ -83,6 +101,8 @@ QString ItemGridModel::display(int column, const QVariant& value) const
 
 QColor ItemGridModel::rowColour(int row) const
 {
+    if (m_summaryView)
+        return QColor();
     const InsertPermissions allowed = m_model.permissions();
     QColor colour;
     if (allowed.symbols && cell(row, QStringLiteral("L1SYM")).toInt() == 0)
@@ -132,7 +152,7 @@ QVariant ItemGridModel::headerData(int section, Qt::Orientation orientation, int
 Qt::ItemFlags ItemGridModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (!index.isValid())
+    if (!index.isValid() || m_summaryView)
         return f;
     const bool noCad = cell(index.row(), QStringLiteral("Status")).toString() == u"N";
     if (WorkbenchModel::isItemFieldEditable(fieldOf(index.column()), noCad))
@@ -142,7 +162,7 @@ Qt::ItemFlags ItemGridModel::flags(const QModelIndex& index) const
 
 bool ItemGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || role != Qt::EditRole)
+    if (!index.isValid() || role != Qt::EditRole || m_summaryView)
         return false;
     QVariant stored = value;
     if (index.column() == Kol)

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QStringList>
 
+class TableView;
+
 class WorkbenchModel;
 
 // The item grid over the item view of the current BOM: 13 columns (code,
@@ -12,6 +14,8 @@ class WorkbenchModel;
 // Rows follow the view's order; the cursor of the view is not moved by
 // painting. Price, discount and, for items added without the CAD, the
 // quantity are edited in place; storing recomputes the derived prices.
+// In the summary view the rows are the product summary's (TNarUN) instead,
+// read-only and drawn without the item colours.
 class ItemGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -41,6 +45,12 @@ public:
     explicit ItemGridModel(WorkbenchModel& model, QObject* parent = nullptr);
 
     void setTitles(const QStringList& titles);
+    // Rows from the product summary (on) or the item view (off).
+    void setSummaryView(bool on);
+    bool summaryView() const { return m_summaryView; }
+    // The rows behind the grid changed outside the model's signals (the
+    // summary was recomputed).
+    void reload();
     static QString fieldOf(int column);
     static bool isRightAligned(int column);
 
@@ -64,10 +74,12 @@ public:
     QColor rowColour(int row) const;
 
 private:
+    const TableView& rows() const;
     QVariant cell(int row, const QString& field) const;
     QString display(int column, const QVariant& value) const;
 
     WorkbenchModel& m_model;
     QStringList m_titles;
     bool m_editing = false;
+    bool m_summaryView = false;
 };

@@ -2,6 +2,7 @@
 #include "TForm6.h"
 
 #include "BomListModel.h"
+#include "BomOutputCommands.h"
 #include "ItemGridModel.h"
 #include "MessageBoxService.h"
 #include "TFormProjekt.h"
@@ -141,12 +142,14 @@ TForm6::TForm6(QWidget* owner, const WorkbenchHost& host, TNastavitve* settings)
     followBomCursor();
     itemsChanged();
     m_projects = new TFormProjekt(this, *m_model, host.language);
+    m_output = new BomOutputCommands(*this, m_settings);
 }
 
 TForm6::~TForm6()
 {
     // The grids ask their models for rows on the way out: they, their
     // models and the projects window go while the workbench model exists.
+    delete m_output;
     DBGrid1->viewport()->removeEventFilter(this);
     delete m_projects;
     delete takeCentralWidget();

@@ -15,6 +15,7 @@
 #include <memory>
 
 class BomListModel;
+class BomOutputCommands;
 class ItemGridModel;
 class QAction;
 class QComboBox;
@@ -45,6 +46,8 @@ public:
     TFormProjekt* projects() const { return m_projects; }
     ItemGridModel* itemModel() const { return m_itemModel; }
     BomListModel* bomModel() const { return m_bomModel; }
+    // The summary, export and print commands behind their hooks.
+    BomOutputCommands* output() const { return m_output; }
     // True when the configuration held all five placement values.
     bool placementStored() const { return m_placementStored; }
 
@@ -190,6 +193,7 @@ private:
     ItemGridModel* m_itemModel = nullptr;
     BomListModel* m_bomModel = nullptr;
     TFormProjekt* m_projects = nullptr;
+    BomOutputCommands* m_output = nullptr;
     Source m_source = Source::Catalogue;
     bool m_placementStored = false;
     bool m_summary = false;

@@ -1,5 +1,6 @@
 // The commands, events and grid cursors of the workbench window.
 #include "BomListModel.h"
+#include "BomTotals.h"
 #include "ItemGridModel.h"
 #include "MessageBoxService.h"
 #include "TAcadMess.h"
@@ -60,7 +61,8 @@ void TForm6::connectModel()
             });
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (m_following || !current.isValid())
+                // Summary rows are products, not items: the item cursor stays.
+                if (m_following || !current.isValid() || m_summary)
                     return;
                 TableView& v = m_model->tables().TNar;
                 if (v.recNo() != current.row() + 1)
@@ -83,6 +85,8 @@ void TForm6::followBomCursor()
 
 void TForm6::followItemCursor()
 {
+    if (m_summary)
+        return;
     m_following = true;
     const int row = m_model->tables().TNar.recNo() - 1;
     if (row >= 0)
@@ -91,10 +95,12 @@ void TForm6::followItemCursor()
     m_following = false;
 }
 
-// DSNarDataChange: Delete item follows the rows of the item view.
+// DSNarDataChange: Delete item follows the rows of the item view. The
+// summary view shows products, not items: nothing there names the item that
+// would be deleted.
 void TForm6::itemsChanged()
 {
-    const bool rows = !m_model->tables().TNar.isEmpty();
+    const bool rows = !m_summary && !m_model->tables().TNar.isEmpty();
     BtnDelItem->setEnabled(rows);
     MnDelItem->setEnabled(rows);
     followItemCursor();
@@ -103,9 +109,9 @@ void TForm6::itemsChanged()
 
 void TForm6::refreshTotals()
 {
-    const QLocale locale;
-    TotVred->setText(locale.toString(m_model->bomTotal(), 'f', 2));
-    SumProj->setText(locale.toString(m_model->projectTotal(), 'f', 2));
+    const BomTotals totals = BomTotals::of(*m_model);
+    TotVred->setText(BomTotals::formatBom(totals.bom));
+    SumProj->setText(BomTotals::formatProject(totals.project));
 }
 
 void TForm6::disableInsertCommands()
@@ -243,9 +249,11 @@ void TForm6::BtnSUMClick()
         BtnSUM->setChecked(false);
         return;
     }
+    // The hook leaves the button up when the summary could not be made.
+    hooks.summary(BtnSUM->isChecked());
     m_summary = BtnSUM->isChecked();
-    hooks.summary(m_summary);
     applyGridLayout();
+    itemsChanged();
 }
 
 void TForm6::BtnPriceClick()

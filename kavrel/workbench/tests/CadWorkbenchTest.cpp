@@ -1,0 +1,336 @@
+// The workbench against a real drawing host on a private bus: binding
+// drawings to BOMs, the drawing events, insertion and the close routine,
+// driven through the host's control object as a person would.
+#include "BlockInserter.h"
+#include "BomRows.h"
+#include "BomSync.h"
+#include "CadConnection.h"
+#include "CadTexts.h"
+#include "HostFixture.h"
+#include "WorkbenchModel.h"
+#include "WorkbenchTestData.h"
+
+#include <QCoreApplication>
+#include <QDBusObjectPath>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+
+namespace {
+
+const QString kCode = QStringLiteral("17");
+
+// Counts the reattaches and lets a test start a host just before one.
+class CountingBinder : public AcadBinder
+{
+public:
+    explicit CountingBinder(DBusAcadBinder& inner) : m_inner(inner) {}
+    AcadApplication attach(const QString& code) override
+    {
+        ++attaches;
+        if (beforeAttach)
+            beforeAttach();
+        return m_inner.attach(code);
+    }
+    AcadApplication start(const QString& code) override { return m_inner.start(code); }
+
+    int attaches = 0;
+    std::function<void()> beforeAttach;
+
+private:
+    DBusAcadBinder& m_inner;
+};
+
+} // namespace
+
+class CadWorkbenchTest : public HostFixture
+{
+protected:
+    void SetUp() override
+    {
+        HostFixture::SetUp();
+        startHost(kCode);
+        m_db = m_dir.filePath(QStringLiteral("db"));
+        QDir().mkpath(m_db + QStringLiteral("/SYM"));
+        QDir().mkpath(m_db + QStringLiteral("/DIM"));
+        model.open(m_db, QStringLiteral("ANG"));
+        sync = std::make_unique<BomSync>(model, [this](const QString& m) { overruns << m; });
+        binder = std::make_unique<DBusAcadBinder>(m_bus->connection(), binderOptions());
+        counting = std::make_unique<CountingBinder>(*binder);
+        cad = std::make_unique<CadConnection>(model, *sync, *counting);
+        cad->source = [this] { return source; };
+        inserter = std::make_unique<BlockInserter>(model, log, m_db, m_dir.path() + u'/');
+        source.drawings = {QStringLiteral("KS_FUSE"), QString(), QStringLiteral("KD_FUSE")};
+        ASSERT_TRUE(cad->connectCad());
+        counting->attaches = 0;
+        makeDrawingFile(m_db + QStringLiteral("/SYM/KS_FUSE.dxf"));
+        makeDrawingFile(m_db + QStringLiteral("/DIM/KD_FUSE.dxf"));
+    }
+    void TearDown() override
+    {
+        cad.reset();
+        HostFixture::TearDown();
+    }
+
+    // A drawing file for the block definitions, written by the host itself.
+    void makeDrawingFile(const QString& path)
+    {
+        const AcadDocument scratch = newDocument(cad->application());
+        scratch.object().call(QStringLiteral("SaveAs"), {path});
+        scratch.object().call(QStringLiteral("Close"), {false});
+    }
+
+    QDBusObjectPath newDrawing()
+    {
+        return control(kCode, QStringLiteral("NewDocument")).arguments().value(0).value<QDBusObjectPath>();
+    }
+
+    // Lets the host's signals arrive until `done` holds (or 10 s passed).
+    static bool waitFor(const std::function<bool()>& done)
+    {
+        QDeadlineTimer deadline(10000);
+        while (!done() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    }
+
+    // Inserts with the pick answered at (x, y) as a person would.
+    BlockInserter::Result insertAt(BlockInserter::Request r, double x, double y)
+    {
+        QTimer::singleShot(0, [&] { control(kCode, QStringLiteral("PickPoint"), {x, y}); });
+        cad->pause();
+        auto result = inserter->insert(cad->application(), cad->document(), r);
+        cad->resume();
+        return result;
+    }
+
+    BlockInserter::Request symbolRequest(const QString& code = QStringLiteral("IT1"))
+    {
+        BlockInserter::Request r;
+        r.blockName = QStringLiteral("KS_FUSE");
+        r.product = {code, QStringLiteral("Fuse ") + code, 10.0};
+        return r;
+    }
+
+    QVariantMap item(const QString& ident)
+    {
+        TableView v(model.tables().itemTable());
+        QVariantMap out;
+        if (!v.locate({QStringLiteral("Ident")}, {ident}))
+            return out;
+        for (const FieldDef& f : model.tables().itemTable().schema().fields)
+            out.insert(f.name, v.value(f.name));
+        return out;
+    }
+
+    BomRows::Bom bom(int l2) { return BomRows(model.tables()).byKey(l2).value_or(BomRows::Bom{}); }
+
+    QString m_db;
+    WorkbenchModel model;
+    DebugLog log;
+    InsertSource source;
+    QStringList overruns;
+    std::unique_ptr<BomSync> sync;
+    std::unique_ptr<DBusAcadBinder> binder;
+    std::unique_ptr<CountingBinder> counting;
+    std::unique_ptr<CadConnection> cad;
+    std::unique_ptr<BlockInserter> inserter;
+};
+
+TEST_F(CadWorkbenchTest, BomFollowsInsertEraseUndoAndSave)
+{
+    newDrawing();
+    cad->tick();
+    const int k = cad->drawingBom();
+    ASSERT_NE(k, 0);
+    EXPECT_EQ(bom(k).type, QStringLiteral("T")) << "a new drawing gets a BOM of its own";
+    EXPECT_EQ(bom(k).name, cad->documentName());
+    ASSERT_TRUE(model.selectBom(k));
+    cad->tick();
+    EXPECT_TRUE(cad->insertCommands().symbol);
+    EXPECT_TRUE(cad->insertCommands().dimension);
+
+    // Automatic numbering records the number shown and moves it on.
+    BlockInserter::Request r = symbolRequest(QStringLiteral("IT1"));
+    r.autoNumber = true;
+    r.blockNumber = QStringLiteral("7");
+    const auto first = insertAt(r, 10, 10);
+    ASSERT_TRUE(first.ok);
+    EXPECT_EQ(first.nextBlockNumber, QStringLiteral("8"));
+    EXPECT_EQ(item("IT1").value("BlockNo").toString(), QStringLiteral("7"));
+    EXPECT_EQ(item("IT1").value("STATUSS").toString(), QStringLiteral("T"));
+    EXPECT_EQ(item("IT1").value("SymHID").toString(), first.reference.handle());
+    EXPECT_EQ(bom(k).type, QStringLiteral("S")) << "the first symbol makes it a schematic's BOM";
+    EXPECT_EQ(bom(k).status, QStringLiteral("T"));
+    cad->tick();
+    EXPECT_FALSE(cad->insertCommands().dimension) << "a schematic takes no dimension drawings";
+
+    // IT2 also has a dimension drawing elsewhere; IT3 is erased and restored.
+    const auto second = insertAt(symbolRequest(QStringLiteral("IT2")), 20, 10);
+    const auto third = insertAt(symbolRequest(QStringLiteral("IT3")), 30, 10);
+    ASSERT_TRUE(second.ok && third.ok);
+    {
+        TableView v(model.tables().itemTable());
+        ASSERT_TRUE(v.locate({QStringLiteral("Ident")}, {QStringLiteral("IT2")}));
+        v.edit();
+        v.setValue(QStringLiteral("L1DIM"), 999);
+        v.post();
+    }
+    const QString path = m_dir.filePath(QStringLiteral("SCHEMA.dxf"));
+    control(kCode, QStringLiteral("SaveAs"), {path});
+    ASSERT_TRUE(waitFor([&] { return item("IT1").value("STATUSS").toString().isEmpty(); }));
+    EXPECT_EQ(bom(k).status, QStringLiteral("V"));
+    EXPECT_EQ(bom(k).name, QStringLiteral("SCHEMA.dxf")) << "Save As moves the BOM";
+    EXPECT_EQ(bom(k).file, path);
+    cad->tick();
+    EXPECT_EQ(cad->drawingBom(), k) << "the renamed drawing finds its BOM again";
+    EXPECT_TRUE(cad->isBound());
+
+    for (const auto& r : {first, second, third})
+        control(kCode, QStringLiteral("Erase"), {r.reference.handle()});
+    ASSERT_TRUE(waitFor([&] { return item("IT3").value("STATUSS").toString() == u"D"; }));
+    control(kCode, QStringLiteral("Undo"));
+    ASSERT_TRUE(waitFor([&] { return item("IT3").value("STATUSS").toString() == u"T"; }));
+    control(kCode, QStringLiteral("Save"));
+    ASSERT_TRUE(waitFor([&] { return item("IT1").isEmpty(); })) << "erased and saved: gone";
+    EXPECT_EQ(item("IT2").value("L1SYM").toInt(), 0) << "kept for its dimension drawing";
+    EXPECT_TRUE(item("IT2").value("SymHID").toString().isEmpty());
+    EXPECT_EQ(item("IT3").value("STATUSS").toString(), QString());
+    EXPECT_EQ(item("IT3").value("L1SYM").toInt(), k);
+    EXPECT_TRUE(overruns.isEmpty());
+}
+
+TEST_F(CadWorkbenchTest, CancelledPickChangesNothingAndWritesTheLog)
+{
+    newDrawing();
+    cad->tick();
+    const int k = cad->drawingBom();
+    ASSERT_TRUE(model.selectBom(k));
+    const int items = model.tables().itemTable().rowCount();
+    QTimer::singleShot(0, [&] { control(kCode, QStringLiteral("CancelPick")); });
+    const auto result = inserter->insert(cad->application(), cad->document(), symbolRequest());
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(log.lines().value(0), CadTexts::blockExcept());
+    ASSERT_FALSE(result.logFile.isEmpty());
+    QFile file(result.logFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("Block except\r\n"));
+    EXPECT_EQ(model.tables().itemTable().rowCount(), items);
+    EXPECT_EQ(bom(k).type, QStringLiteral("T"));
+    EXPECT_EQ(bom(k).status, QStringLiteral("V"));
+    EXPECT_EQ(cad->document().modelSpaceCount(), 0);
+
+    // Without "Create Bill of Material (BOM)" the block goes in and the BOM
+    // is only marked.
+    BlockInserter::Request r = symbolRequest();
+    r.createBom = false;
+    ASSERT_TRUE(insertAt(r, 5, 5).ok);
+    EXPECT_EQ(model.tables().itemTable().rowCount(), items);
+    EXPECT_EQ(bom(k).type, QStringLiteral("T"));
+    EXPECT_EQ(bom(k).status, QStringLiteral("T"));
+    EXPECT_EQ(cad->document().modelSpaceCount(), 1);
+}
+
+TEST_F(CadWorkbenchTest, CloseRoutineAsksKeepsAndDiscards)
+{
+    newDrawing();
+    cad->tick();
+    const int k = cad->drawingBom();
+    ASSERT_TRUE(model.selectBom(k));
+    ASSERT_TRUE(insertAt(symbolRequest(QStringLiteral("IT1")), 1, 1).ok);
+    model.addWithoutCad({QStringLiteral("LST"), QStringLiteral("Listed"), 1.0}, 2);
+
+    // A second drawing that receives nothing but a no-CAD item.
+    newDrawing();
+    cad->tick();
+    const int empty = cad->drawingBom();
+    ASSERT_NE(empty, k);
+
+    QStringList asked;
+    EXPECT_FALSE(sync->closeBoms([&](const QString& name, const QString&) {
+        asked << name;
+        return true; // back to the drawing
+    }));
+    EXPECT_EQ(asked, QStringList{bom(k).name});
+    EXPECT_EQ(item("IT1").value("STATUSS").toString(), QStringLiteral("T")) << "nothing discarded";
+    EXPECT_EQ(bom(k).status, QStringLiteral("T"));
+    EXPECT_EQ(bom(empty).l2, 0) << "a drawing's BOM that received nothing goes";
+    EXPECT_EQ(item("LST").value("Kol").toInt(), 2);
+
+    EXPECT_TRUE(sync->closeBoms([](const QString&, const QString&) { return false; }));
+    EXPECT_TRUE(item("IT1").isEmpty()) << "the unsaved symbol is discarded";
+    EXPECT_EQ(bom(k).type, QStringLiteral("N")) << "its list item keeps it as a list";
+    EXPECT_EQ(bom(k).name, model.listName());
+    EXPECT_EQ(item("LST").value("Kol").toInt(), 2);
+}
+
+TEST_F(CadWorkbenchTest, HandlesFindTheirBlocksInANewHostAndFailedTicksReattach)
+{
+    newDrawing();
+    cad->tick();
+    const int k = cad->drawingBom();
+    ASSERT_TRUE(model.selectBom(k));
+    const auto a = insertAt(symbolRequest(QStringLiteral("IT1")), 1, 1);
+    const auto b = insertAt(symbolRequest(QStringLiteral("IT2")), 2, 2);
+    ASSERT_TRUE(a.ok && b.ok);
+    const QString path = m_dir.filePath(QStringLiteral("KEEP.dxf"));
+    control(kCode, QStringLiteral("SaveAs"), {path});
+    ASSERT_TRUE(waitFor([&] { return bom(k).status == u"V"; }));
+
+    // The DXF holds each item's block with its attributes.
+    QProcess py;
+    py.start(QStringLiteral("/usr/bin/python3"),
+             {QStringLiteral("-c"),
+              QStringLiteral("import ezdxf,sys\n"
+                             "d=ezdxf.readfile(sys.argv[1])\n"
+                             "for h in sys.argv[2:]:\n"
+                             "  e=d.entitydb[h]\n"
+                             "  print(e.dxf.name, ','.join(a.dxf.tag+'='+a.dxf.text for a in e.attribs))\n"),
+              path, a.reference.handle(), b.reference.handle()});
+    ASSERT_TRUE(py.waitForFinished(60000));
+    EXPECT_EQ(QString::fromUtf8(py.readAllStandardOutput()),
+              QStringLiteral("KS_FUSE Block=F1,Manufacturer=KAVREL,ItemNo=IT1,Item=Fuse IT1\n"
+                             "KS_FUSE Block=F1,Manufacturer=KAVREL,ItemNo=IT2,Item=Fuse IT2\n"))
+        << py.readAllStandardError().toStdString();
+
+    // The host dies: a dead program never makes the items look erased.
+    m_hosts.front()->kill();
+    m_hosts.front()->waitForFinished();
+    EXPECT_THROW(sync->synchronizeHandles(k, cad->document()), AcadError);
+    EXPECT_EQ(item("IT1").value("STATUSS").toString(), QString());
+
+    // Eleven failed ticks in all, then one reattach, to a host started
+    // meanwhile.
+    counting->beforeAttach = [this] { startHost(kCode); };
+    for (int i = 0; i < CadConnection::FailedTickLimit; ++i)
+        cad->tick();
+    EXPECT_EQ(cad->failedTicks(), CadConnection::FailedTickLimit);
+    EXPECT_EQ(counting->attaches, 0);
+    cad->tick();
+    EXPECT_EQ(counting->attaches, 1);
+    EXPECT_EQ(cad->failedTicks(), 0);
+    ASSERT_TRUE(cad->isConnected());
+    counting->beforeAttach = nullptr;
+
+    // Reopened: new object ids, found again by handle when the drawing binds.
+    const double oldId = item("IT1").value("SymID").toDouble();
+    control(kCode, QStringLiteral("Open"), {path});
+    cad->tick();
+    EXPECT_EQ(cad->failedTicks(), 0);
+    EXPECT_EQ(cad->drawingBom(), k);
+    EXPECT_TRUE(cad->isBound());
+    const AcadEntity found = cad->document().handleToObject(a.reference.handle());
+    EXPECT_EQ(item("IT1").value("SymID").toLongLong(), found.objectId());
+    EXPECT_NE(item("IT1").value("SymID").toDouble(), oldId);
+    EXPECT_EQ(item("IT2").value("STATUSS").toString(), QString());
+
+    // Without the host a reattach fails and the workbench lets go.
+    m_hosts.back()->kill();
+    m_hosts.back()->waitForFinished();
+    for (int i = 0; i <= CadConnection::FailedTickLimit; ++i)
+        cad->tick();
+    EXPECT_EQ(counting->attaches, 2);
+    EXPECT_FALSE(cad->isConnected());
+    EXPECT_FALSE(cad->hasApplication());
+}

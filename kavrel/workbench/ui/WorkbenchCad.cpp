@@ -200,7 +200,7 @@ void WorkbenchCad::synchronize()
 
 void WorkbenchCad::openDrawing()
 {
-    const WorkbenchModel& model = m_form.model();
+    WorkbenchModel& model = m_form.model();
     const TableView& r = model.tables().Risba;
     if (r.isEmpty())
         return;

@@ -1,6 +1,7 @@
 // The workbench against a real drawing host on a private bus: binding
 // drawings to BOMs, the drawing events, insertion and the close routine,
 // driven through the host's control object as a person would.
+#include "AcadMenuFile.h"
 #include "BlockInserter.h"
 #include "BomRows.h"
 #include "BomSync.h"
@@ -8,6 +9,7 @@
 #include "CadTexts.h"
 #include "HostFixture.h"
 #include "WorkbenchModel.h"
+#include "WorkbenchSettings.h"
 #include "WorkbenchTestData.h"
 
 #include <QCoreApplication>
@@ -344,4 +346,63 @@ TEST_F(CadWorkbenchTest, HandlesFindTheirBlocksInANewHostAndFailedTicksReattach)
     EXPECT_EQ(counting->attaches, 2);
     EXPECT_FALSE(cad->isConnected());
     EXPECT_FALSE(cad->hasApplication());
+}
+
+TEST_F(CadWorkbenchTest, ListItemPlacedFromTheItemViewAndSettingsCommands)
+{
+    newDrawing();
+    cad->tick();
+    const int k = cad->drawingBom();
+    ASSERT_TRUE(model.selectBom(k));
+    model.addWithoutCad({QStringLiteral("LST"), QStringLiteral("Listed"), 3.0}, 4);
+    ASSERT_TRUE(model.tables().TNar.locate({QStringLiteral("Ident")}, {QStringLiteral("LST")}));
+
+    // The item selected in the item view becomes the block's item.
+    BlockInserter::Request r = symbolRequest(QStringLiteral("OTHER"));
+    r.bomItem = true;
+    const auto placed = insertAt(r, 3, 3);
+    ASSERT_TRUE(placed.ok);
+    const QVariantMap row = item("LST");
+    EXPECT_EQ(row.value("L1SYM").toInt(), k);
+    EXPECT_EQ(row.value("STATUSS").toString(), QStringLiteral("T"));
+    EXPECT_EQ(row.value("Status").toString(), QString()) << "no longer a no-CAD item";
+    EXPECT_EQ(row.value("Kol").toInt(), 4);
+    EXPECT_TRUE(item("OTHER").isEmpty());
+    EXPECT_EQ(placed.reference.attributes().value(2).textString(), QStringLiteral("LST"));
+    EXPECT_EQ(bom(k).type, QStringLiteral("S"));
+
+    // "Set symbol scale": the person picks two contact points.
+    QTimer answer;
+    double distance = 30;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        const QString prompt =
+            control(kCode, QStringLiteral("PendingPrompt")).arguments().value(0).toString();
+        if (prompt == CadTexts::firstContactPrompt())
+            control(kCode, QStringLiteral("PickPoint"), {10.0, 10.0});
+        else if (prompt == CadTexts::secondContactPrompt())
+            control(kCode, QStringLiteral("PickPoint"), {10.0 + distance, 10.0});
+    });
+    answer.start(5);
+    for (const auto& [d, first, second] :
+         {std::tuple{30.0, "1", "2"}, std::tuple{7.5, "2", "1"}}) {
+        distance = d;
+        const auto m = WorkbenchSettings::fromContactDistance(cad->measureContactDistance());
+        ASSERT_TRUE(m);
+        EXPECT_EQ(m->first, QLatin1String(first));
+        EXPECT_EQ(m->second, QLatin1String(second));
+        EXPECT_DOUBLE_EQ(m->factor, d / 15);
+    }
+    answer.stop();
+
+    // The menu goes in once; the second time the host says why not.
+    const QString menu = AcadMenuFile::write(m_dir.path() + u'/', QStringLiteral("kavrel"));
+    ASSERT_FALSE(menu.isEmpty());
+    cad->installMenu(menu);
+    try {
+        cad->installMenu(menu);
+        ADD_FAILURE() << "a second install must fail";
+    } catch (const AcadError& e) {
+        EXPECT_EQ(e.kind(), AcadError::Kind::AlreadyLoaded);
+        EXPECT_FALSE(e.message().isEmpty());
+    }
 }

@@ -179,6 +179,10 @@ TEST_F(CadWorkbenchTest, BomFollowsInsertEraseUndoAndSave)
         v.setValue(QStringLiteral("L1DIM"), 999);
         v.post();
     }
+    // The person looks at another BOM meanwhile: the save still belongs to
+    // the drawing's own.
+    const int list = model.newBom();
+    ASSERT_EQ(model.currentBom(), list);
     const QString path = m_dir.filePath(QStringLiteral("SCHEMA.dxf"));
     control(kCode, QStringLiteral("SaveAs"), {path});
     ASSERT_TRUE(waitFor([&] { return item("IT1").value("STATUSS").toString().isEmpty(); }));
@@ -242,6 +246,9 @@ TEST_F(CadWorkbenchTest, CloseRoutineAsksKeepsAndDiscards)
     ASSERT_TRUE(model.selectBom(k));
     ASSERT_TRUE(insertAt(symbolRequest(QStringLiteral("IT1")), 1, 1).ok);
     model.addWithoutCad({QStringLiteral("LST"), QStringLiteral("Listed"), 1.0}, 2);
+    // Saved before and erased since: the file still holds it.
+    addItem(model, {{"Ident", "KEPT"}, {"L1SYM", k}, {"L1DIM", 0}, {"L1NAR", 0},
+                    {"SymID", 77.0}, {"SymHID", "7A"}, {"STATUSS", "D"}});
 
     // A second drawing that receives nothing but a no-CAD item.
     newDrawing();
@@ -262,7 +269,18 @@ TEST_F(CadWorkbenchTest, CloseRoutineAsksKeepsAndDiscards)
 
     EXPECT_TRUE(sync->closeBoms([](const QString&, const QString&) { return false; }));
     EXPECT_TRUE(item("IT1").isEmpty()) << "the unsaved symbol is discarded";
-    EXPECT_EQ(bom(k).type, QStringLiteral("N")) << "its list item keeps it as a list";
+    EXPECT_EQ(item("KEPT").value("STATUSS").toString(), QString()) << "the unsaved erase is";
+    EXPECT_EQ(bom(k).type, QStringLiteral("S"));
+    EXPECT_EQ(bom(k).status, QStringLiteral("V"));
+
+    // Once its last symbol goes, the list item keeps the BOM as a list.
+    {
+        TableView v(model.tables().itemTable());
+        ASSERT_TRUE(v.locate({QStringLiteral("Ident")}, {QStringLiteral("KEPT")}));
+        v.remove();
+    }
+    sync->drawingClosing(k);
+    EXPECT_EQ(bom(k).type, QStringLiteral("N"));
     EXPECT_EQ(bom(k).name, model.listName());
     EXPECT_EQ(item("LST").value("Kol").toInt(), 2);
 }

@@ -142,8 +142,11 @@ int main(int argc, char** argv)
     cad.pause();
     const int big = cad.drawingBom();
     std::vector<AcadEntity> refs;
+    // The first reference brings the definition from the file.
+    const QString symbolFile = root + QStringLiteral("/db/SYM/KS_FUSE.dxf");
     for (int i = 0; i < 1000; ++i)
-        refs.push_back(cad.document().insertBlock({double(i), 10, 0}, QStringLiteral("KS_FUSE"), 1, 1, 1, 0));
+        refs.push_back(cad.document().insertBlock(
+            {double(i), 10, 0}, i == 0 ? symbolFile : QStringLiteral("KS_FUSE"), 1, 1, 1, 0));
     BomRows(model.tables()).update(big, {{QStringLiteral("Type"), QStringLiteral("S")}});
     addPlaced(model, big, refs, 0);
     std::vector<double> handles;

@@ -255,6 +255,8 @@ TEST_F(CadWorkbenchTest, CloseRoutineAsksKeepsAndDiscards)
     cad->tick();
     const int empty = cad->drawingBom();
     ASSERT_NE(empty, k);
+    ASSERT_EQ(model.currentBom(), empty);
+    model.addWithoutCad({QStringLiteral("GONE"), QStringLiteral("Listed"), 1.0}, 1);
 
     QStringList asked;
     EXPECT_FALSE(sync->closeBoms([&](const QString& name, const QString&) {
@@ -265,6 +267,7 @@ TEST_F(CadWorkbenchTest, CloseRoutineAsksKeepsAndDiscards)
     EXPECT_EQ(item("IT1").value("STATUSS").toString(), QStringLiteral("T")) << "nothing discarded";
     EXPECT_EQ(bom(k).status, QStringLiteral("T"));
     EXPECT_EQ(bom(empty).l2, 0) << "a drawing's BOM that received nothing goes";
+    EXPECT_TRUE(item("GONE").isEmpty()) << "with the list items that belong to it alone";
     EXPECT_EQ(item("LST").value("Kol").toInt(), 2);
 
     EXPECT_TRUE(sync->closeBoms([](const QString&, const QString&) { return false; }));

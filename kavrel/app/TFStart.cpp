@@ -467,6 +467,14 @@ void TFStart::BtnAcadClick()
         };
         host.findProduct = [this](const QString& code) { findProductByCode(code); };
         host.shownChanged = [this](bool shown) { setWorkbenchShown(shown); };
+        host.drawingsOf = [this, lookup = std::shared_ptr<ProductDrawingLookup>()](
+                              const QString& code) mutable {
+            if (!m_dbx)
+                return ProductDrawings{};
+            if (!lookup)
+                lookup = std::make_shared<ProductDrawingLookup>(*m_dbx);
+            return lookup->forCode(code);
+        };
         m_workbench = std::make_unique<WorkbenchWindows>(this, std::move(host));
     }
     m_workbench->toggle();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConfigAccess.h"
+#include "ProductDrawings.h"
 #include "WorkbenchModel.h"
 
 #include <QString>
@@ -22,4 +23,6 @@ struct WorkbenchHost
     // Finds the product with that code in the catalogue (focuses it).
     std::function<void(const QString& code)> findProduct;
     std::function<void(bool shown)> shownChanged;
+    // The block drawings of the product with that code (for the insertion).
+    std::function<ProductDrawings(const QString& code)> drawingsOf;
 };

@@ -2,6 +2,7 @@
 
 #include "TForm6.h"
 #include "TNastavitve.h"
+#include "WorkbenchCad.h"
 
 #include <QScreen>
 #include <QWidget>
@@ -34,6 +35,7 @@ void WorkbenchWindows::toggle()
     if (!m_workbench) {
         m_workbench = new TForm6(m_main, m_host, m_settings);
         m_settings->setWorkbench(m_workbench);
+        new WorkbenchCad(*m_workbench, m_settings, m_main); // owned by the workbench
     }
     // Without a stored placement the windows are arranged once, on the
     // first show; later shows leave them where the user put them.

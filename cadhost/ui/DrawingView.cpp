@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -22,19 +23,32 @@ DrawingView::DrawingView(CadApplication& app, CadCommands& commands, CadDocument
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 150);
-    connect(document, &CadDocument::contentChanged, this, &DrawingView::rebuild);
-    connect(document, &CadDocument::regenRequested, this, &DrawingView::rebuild);
+    m_repaint.setSingleShot(true);
+    m_repaint.setInterval(40);
+    connect(&m_repaint, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    connect(document, &CadDocument::contentChanged, this, &DrawingView::markStale);
+    connect(document, &CadDocument::regenRequested, this, &DrawingView::markStale);
     connect(&app, &CadApplication::pickStarted, this, qOverload<>(&QWidget::update));
     connect(&app, &CadApplication::pickFinished, this, qOverload<>(&QWidget::update));
-    rebuild();
 }
 
-void DrawingView::rebuild()
+// A script inserts a block in a dozen calls, each a change; the geometry is
+// built again only when it is next looked at, and the window repaints a few
+// times a second while changes stream in, not once per call.
+void DrawingView::markStale()
 {
-    if (!m_document)
-        return;
-    m_items = DrawingGeometry::build(m_document->content());
-    update();
+    m_stale = true;
+    if (!m_repaint.isActive())
+        m_repaint.start();
+}
+
+const QVector<DrawingGeometry::Item>& DrawingView::items()
+{
+    if (m_stale && m_document) {
+        m_items = DrawingGeometry::build(m_document->content());
+        m_stale = false;
+    }
+    return m_items;
 }
 
 QPointF DrawingView::toDrawing(const QPointF& w) const
@@ -51,7 +65,7 @@ QPointF DrawingView::toWidget(const QPointF& d) const
 
 void DrawingView::zoomExtents()
 {
-    const QRectF box = DrawingGeometry::extents(m_items);
+    const QRectF box = DrawingGeometry::extents(items());
     if (box.isNull() || width() < 10 || height() < 10) {
         m_fitPending = box.isNull() ? m_fitPending : true;
         update();
@@ -72,7 +86,7 @@ void DrawingView::zoomBy(double factor)
 
 void DrawingView::resizeEvent(QResizeEvent*)
 {
-    if (m_fitPending && !m_items.isEmpty())
+    if (m_fitPending && !items().isEmpty())
         zoomExtents();
 }
 
@@ -102,7 +116,7 @@ void DrawingView::paintEvent(QPaintEvent*)
         return;
     const QSet<qint64>& selected = m_document->selection();
     const QRectF visible(toDrawing(QPointF(0, height())), toDrawing(QPointF(width(), 0)));
-    for (const DrawingGeometry::Item& item : m_items) {
+    for (const DrawingGeometry::Item& item : items()) {
         if (!item.bounds.isNull() && !item.bounds.intersects(visible.adjusted(-1, -1, 1, 1)))
             continue;
         const bool sel = selected.contains(item.id);
@@ -145,7 +159,7 @@ void DrawingView::mousePressEvent(QMouseEvent* event)
         pick->pick({d.x(), d.y(), 0});
         return;
     }
-    const qint64 id = DrawingGeometry::hit(m_items, toDrawing(event->position()), 4 / m_scale);
+    const qint64 id = DrawingGeometry::hit(items(), toDrawing(event->position()), 4 / m_scale);
     if (!(event->modifiers() & Qt::ControlModifier))
         m_document->clearSelection();
     if (id)

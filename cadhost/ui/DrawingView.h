@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QTransform>
+#include <QTimer>
 #include <QWidget>
 
 class CadApplication;
@@ -40,13 +41,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void rebuild();
+    void markStale();
+    const QVector<DrawingGeometry::Item>& items();
     void drawText(QPainter& p, const DrawingGeometry::Text& t) const;
 
     CadApplication& m_app;
     CadCommands& m_commands;
     QPointer<CadDocument> m_document;
     QVector<DrawingGeometry::Item> m_items;
+    bool m_stale = true;   // m_items no longer match the drawing
+    QTimer m_repaint;
     QPointF m_centre;      // drawing point at the widget's centre
     double m_scale = 20;   // pixels per drawing unit
     bool m_fitPending = true;

@@ -285,8 +285,10 @@ void TForm6::TiskajClick()
 
 bool TForm6::closeRoutine()
 {
-    if (hooks.closeCheck && !hooks.closeCheck())
-        return false;
+    // Going back to the CAD to save a drawing refuses the close, but what
+    // the BOMs hold so far is saved all the same: the person may never come
+    // back to close the workbench properly.
+    const bool close = !hooks.closeCheck || hooks.closeCheck();
     bool saved = true;
     run([&] {
         saved = false;
@@ -294,7 +296,7 @@ bool TForm6::closeRoutine()
         saved = true;
     });
     writePlacement();
-    return saved;
+    return close && saved;
 }
 
 void TForm6::closeEvent(QCloseEvent* event)

@@ -107,4 +107,9 @@ TEST_F(WorkbenchCadWindow, ConnectInsertAndCloseWithAnUnsavedDrawing)
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_TRUE(boxes.shown()[0].text.contains(form->model().currentBomName()));
     EXPECT_EQ(form->model().tables().TNar.recordCount(), 2) << "nothing discarded";
+    // The refused close still saves and writes the placement: the person
+    // may never come back to close the workbench.
+    EXPECT_EQ(PrivateProfile::getString(QStringLiteral("OknoKosovnica"), QStringLiteral("Width"),
+                                        QString(), m_dir.filePath(QStringLiteral("KAVREL.INI"))),
+              QString::number(form->width()));
 }

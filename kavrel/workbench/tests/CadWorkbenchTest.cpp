@@ -357,7 +357,8 @@ TEST_F(CadWorkbenchTest, HandlesFindTheirBlocksInANewHostAndFailedTicksReattach)
     EXPECT_TRUE(cad->isBound());
     const AcadEntity found = cad->document().handleToObject(handleA);
     EXPECT_EQ(item("IT1").value("SymID").toLongLong(), found.objectId());
-    EXPECT_EQ(item("IT2").value("STATUSS").toString(), QStringLiteral("T")) << "found: back";
+    EXPECT_EQ(item("IT2").value("STATUSS").toString(), QString())
+        << "found in the drawing as its file holds it: back and saved";
 
     // Without the host a reattach fails and the workbench lets go.
     m_hosts.back()->kill();
@@ -433,10 +434,10 @@ TEST_F(CadWorkbenchTest, ListItemPlacedFromTheItemViewAndSettingsCommands)
 // again and bound to the drawing, the BOM finds the block the file holds.
 TEST_F(CadWorkbenchTest, KilledAfterInsertionTheBomFindsTheSavedBlock)
 {
-    cad->disconnectCad(); // only the killed workbench follows the host here
     const QString db = m_dir.filePath(QStringLiteral("killed"));
     QDir().mkpath(db + QStringLiteral("/SYM"));
     makeDrawingFile(db + QStringLiteral("/SYM/KS_FUSE.dxf"));
+    cad->disconnectCad(); // only the killed workbench follows the host here
     newDrawing();
     const QString path = m_dir.filePath(QStringLiteral("KILLED.dxf"));
     control(kCode, QStringLiteral("SaveAs"), {path});
@@ -483,6 +484,15 @@ TEST_F(CadWorkbenchTest, KilledAfterInsertionTheBomFindsTheSavedBlock)
               againCad.document().handleToObject(handle).objectId());
     EXPECT_EQ(again.tables().itemTable().rowCount(), 1);
     EXPECT_EQ(BomRows(again.tables()).byKey(k).value_or(BomRows::Bom{}).type, QStringLiteral("S"));
+
+    // The drawing is as its file: closing it unchanged keeps the item.
+    control(kCode, QStringLiteral("Close"));
+    ASSERT_TRUE(waitFor([&] { return againCad.drawingBom() == 0; }));
+    TableView after(again.tables().itemTable());
+    ASSERT_TRUE(after.locate({QStringLiteral("Ident")}, {QStringLiteral("IT1")}))
+        << "the block the file holds left the BOM";
+    EXPECT_EQ(after.value(QStringLiteral("STATUSS")).toString(), QString());
+    EXPECT_EQ(after.value(QStringLiteral("L1SYM")).toInt(), k);
 
     // The file the person saved holds that block with the item's number.
     QProcess py;

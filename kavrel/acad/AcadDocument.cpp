@@ -21,6 +21,11 @@ QString AcadDocument::fullName() const
     return m_object.string(QStringLiteral("FullName"));
 }
 
+bool AcadDocument::isSaved() const
+{
+    return m_object.boolean(QStringLiteral("Saved"));
+}
+
 qint64 AcadDocument::hwnd() const
 {
     return m_object.int64(QStringLiteral("HWND"));

@@ -23,6 +23,8 @@ public:
 
     QString name() const;
     QString fullName() const;
+    // True when the drawing has no changes since it was opened or saved.
+    bool isSaved() const;
     // The native handle of the drawing's window.
     qint64 hwnd() const;
     QString activeLinetype() const;

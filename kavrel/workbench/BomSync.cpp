@@ -146,6 +146,11 @@ BomSync::HandleResult BomSync::synchronizeHandles(int bom, const AcadDocument& d
             t.commitItems(changes);
         changes.clear();
     };
+    // A drawing without changes is what its file holds, so a block found in
+    // it is saved whatever state the BOM remembers: the save may have come
+    // while the workbench was not running, and a remembered "T" would then
+    // drop the item when the drawing closes unchanged.
+    const bool asFiled = !rows.empty() && doc.isSaved();
     int done = 0;
     for (int row : rows) {
         const QString state = items.cell(row, fState).toString();
@@ -153,8 +158,8 @@ BomSync::HandleResult BomSync::synchronizeHandles(int bom, const AcadDocument& d
             try {
                 const AcadEntity e = doc.handleToObject(items.cell(row, fHandle).toString());
                 const qint64 id = e.objectId();
-                changes.push_back(update(row, {{fId, double(id)},
-                                               {fState, state == kErased ? kPlaced : state}}));
+                const QString found = asFiled ? QString() : state == kErased ? kPlaced : state;
+                changes.push_back(update(row, {{fId, double(id)}, {fState, found}}));
                 ++result.found;
             } catch (const AcadError& e) {
                 // A dead CAD says nothing about the drawing: keep what was

@@ -52,7 +52,8 @@ public:
     // Handle synchronisation of the BOM `bom` ("S" or "D"; others: nothing)
     // against `doc`, items from the last to the first. `progress` gets
     // (done, total) after each item. A handle the drawing does not have (or
-    // whose block is erased) marks the item erased; a lost connection stops
+    // whose block is erased) marks the item erased; in a drawing without
+    // unsaved changes a found block is saved. A lost connection stops
     // the run, keeps what was done and throws, so that a dead CAD never
     // makes every item look erased.
     HandleResult synchronizeHandles(int bom, const AcadDocument& doc,

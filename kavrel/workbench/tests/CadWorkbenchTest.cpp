@@ -357,7 +357,8 @@ TEST_F(CadWorkbenchTest, HandlesFindTheirBlocksInANewHostAndFailedTicksReattach)
     EXPECT_TRUE(cad->isBound());
     const AcadEntity found = cad->document().handleToObject(handleA);
     EXPECT_EQ(item("IT1").value("SymID").toLongLong(), found.objectId());
-    EXPECT_EQ(item("IT2").value("STATUSS").toString(), QStringLiteral("T")) << "found: back";
+    EXPECT_EQ(item("IT2").value("STATUSS").toString(), QString())
+        << "found in the drawing as its file holds it: back and saved";
 
     // Without the host a reattach fails and the workbench lets go.
     m_hosts.back()->kill();
@@ -426,4 +427,83 @@ TEST_F(CadWorkbenchTest, ListItemPlacedFromTheItemViewAndSettingsCommands)
         EXPECT_EQ(e.kind(), AcadError::Kind::AlreadyLoaded);
         EXPECT_FALSE(e.message().isEmpty());
     }
+}
+
+// The workbench is killed (no handler runs, nothing is written back) right
+// after an insertion, and the person saves the drawing meanwhile. Started
+// again and bound to the drawing, the BOM finds the block the file holds.
+TEST_F(CadWorkbenchTest, KilledAfterInsertionTheBomFindsTheSavedBlock)
+{
+    const QString db = m_dir.filePath(QStringLiteral("killed"));
+    QDir().mkpath(db + QStringLiteral("/SYM"));
+    makeDrawingFile(db + QStringLiteral("/SYM/KS_FUSE.dxf"));
+    cad->disconnectCad(); // only the killed workbench follows the host here
+    newDrawing();
+    const QString path = m_dir.filePath(QStringLiteral("KILLED.dxf"));
+    control(kCode, QStringLiteral("SaveAs"), {path});
+
+    const auto child = m_bus->start(QStringLiteral(INSERT_WRITER), {db, kCode});
+    const auto running = [&] { return child->state() == QProcess::Running; };
+    ASSERT_TRUE(waitFor([&] {
+        return !running() ||
+               !control(kCode, QStringLiteral("PendingPrompt")).arguments().value(0).toString().isEmpty();
+    }));
+    ASSERT_TRUE(running()) << "exit code " << child->exitCode();
+    control(kCode, QStringLiteral("PickPoint"), {10.0, 10.0});
+    QString handle;
+    ASSERT_TRUE(waitFor([&] {
+        if (child->canReadLine()) {
+            const QByteArray line = child->readLine().trimmed();
+            if (line.startsWith("inserted "))
+                handle = QString::fromLatin1(line.mid(9));
+        }
+        return !handle.isEmpty() || !running();
+    }));
+    ASSERT_FALSE(handle.isEmpty()) << "exit code " << child->exitCode();
+    child->kill();
+    child->waitForFinished();
+    control(kCode, QStringLiteral("Save"));
+
+    WorkbenchModel again;
+    again.open(db, QStringLiteral("ANG"));
+    BomSync againSync(again, [this](const QString& m) { overruns << m; });
+    CadConnection againCad(again, againSync, *binder);
+    ASSERT_TRUE(againCad.connectCad());
+    againCad.tick();
+    ASSERT_TRUE(againCad.isBound());
+    const int k = againCad.drawingBom();
+    const auto result = againCad.synchronize();
+    EXPECT_EQ(result.found, 1);
+    EXPECT_EQ(result.missing, 0);
+
+    TableView v(again.tables().itemTable());
+    ASSERT_TRUE(v.locate({QStringLiteral("Ident")}, {QStringLiteral("IT1")}));
+    EXPECT_EQ(v.value(QStringLiteral("L1SYM")).toInt(), k);
+    EXPECT_EQ(v.value(QStringLiteral("SymHID")).toString(), handle);
+    EXPECT_EQ(v.value(QStringLiteral("SymID")).toLongLong(),
+              againCad.document().handleToObject(handle).objectId());
+    EXPECT_EQ(again.tables().itemTable().rowCount(), 1);
+    EXPECT_EQ(BomRows(again.tables()).byKey(k).value_or(BomRows::Bom{}).type, QStringLiteral("S"));
+
+    // The drawing is as its file: closing it unchanged keeps the item.
+    control(kCode, QStringLiteral("Close"));
+    ASSERT_TRUE(waitFor([&] { return againCad.drawingBom() == 0; }));
+    TableView after(again.tables().itemTable());
+    ASSERT_TRUE(after.locate({QStringLiteral("Ident")}, {QStringLiteral("IT1")}))
+        << "the block the file holds left the BOM";
+    EXPECT_EQ(after.value(QStringLiteral("STATUSS")).toString(), QString());
+    EXPECT_EQ(after.value(QStringLiteral("L1SYM")).toInt(), k);
+
+    // The file the person saved holds that block with the item's number.
+    QProcess py;
+    py.start(QStringLiteral("/usr/bin/python3"),
+             {QStringLiteral("-c"),
+              QStringLiteral("import ezdxf,sys\n"
+                             "e=ezdxf.readfile(sys.argv[1]).entitydb[sys.argv[2]]\n"
+                             "print(e.dxf.name, [a.dxf.text for a in e.attribs if a.dxf.tag=='ItemNo'])\n"),
+              path, handle});
+    ASSERT_TRUE(py.waitForFinished(60000));
+    EXPECT_EQ(QString::fromUtf8(py.readAllStandardOutput()), QStringLiteral("KS_FUSE ['IT1']\n"))
+        << py.readAllStandardError().toStdString();
+    EXPECT_TRUE(overruns.isEmpty());
 }

@@ -290,6 +290,13 @@ TFormPDF2* TFormPDF2::create(QWidget* owner, const QString& languageCode)
 
 TFormPDF2::~TFormPDF2()
 {
+    // The view and the search model are destroyed with the children, after
+    // this window has stopped being a TFormPDF2; their last signals must not
+    // reach it.
+    if (m_view)
+        disconnect(m_view->pageNavigator(), nullptr, this, nullptr);
+    if (m_search)
+        disconnect(m_search, nullptr, this, nullptr);
     if (m_placed)
         writePlacement();
 }

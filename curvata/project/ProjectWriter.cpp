@@ -22,8 +22,11 @@ namespace {
 class SectionWriter
 {
 public:
-    SectionWriter(ProfileDocument& document, const QString& section, QStringList& skipped)
-        : m_document(document), m_section(section), m_skipped(skipped)
+    // With `entries` each key is an entry of its own (a constant line), so
+    // a second one of the same name cannot be stored and is reported.
+    SectionWriter(ProfileDocument& document, const QString& section, QStringList& skipped,
+                  bool entries = false)
+        : m_document(document), m_section(section), m_skipped(skipped), m_entries(entries)
     {
     }
 
@@ -40,9 +43,11 @@ public:
             if (earlier != m_written.constEnd()) {
                 // The same name twice reads back the same; only a name
                 // that differs in case loses its entry.
-                if (*earlier == key)
+                if (*earlier == key && !m_entries)
                     return;
-                problem = QStringLiteral("differs from '%1' only in case").arg(*earlier);
+                problem = *earlier == key
+                              ? QStringLiteral("another entry of the same name is stored")
+                              : QStringLiteral("differs from '%1' only in case").arg(*earlier);
             }
         }
         if (!problem.isEmpty()) {
@@ -57,6 +62,7 @@ private:
     ProfileDocument& m_document;
     QString m_section;
     QStringList& m_skipped;
+    bool m_entries;
     QHash<QString, QString> m_written;
 };
 
@@ -87,10 +93,10 @@ QStringList ProjectWriter::write(ProfileDocument& document, const ProjectView& v
     if (const CharacteristicType* type = view.characteristic())
         SectionWriter(document, names::Characteristic, skipped).write(type->name(), QString());
 
-    SectionWriter xLines(document, names::XConstLines, skipped);
+    SectionWriter xLines(document, names::XConstLines, skipped, true);
     for (const ConstLine& line : view.constLines(ConstLineKind::X))
         xLines.write(line.name, NumberText::general(double(line.x1)));
-    SectionWriter yLines(document, names::YConstLines, skipped);
+    SectionWriter yLines(document, names::YConstLines, skipped, true);
     for (const ConstLine& line : view.constLines(ConstLineKind::Y))
         yLines.write(line.name, NumberText::general(double(line.y1)));
 

@@ -11,6 +11,8 @@
 #include "ProjectReader.h"
 #include "ProjectWriter.h"
 
+#include <QGuiApplication>
+
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -58,6 +60,15 @@ QStringList cells(const PointTableModel* table)
 }
 
 } // namespace
+
+// The chart measures its texts with the platform's fonts, which need a GUI
+// application; the offscreen platform gives one without a display.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

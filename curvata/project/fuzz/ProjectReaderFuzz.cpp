@@ -48,10 +48,12 @@ struct Database
     }
 };
 
+// A table without value columns holds nothing a file keeps, and is saved as
+// no table at all.
 QStringList cells(const PointTableModel* table)
 {
     QStringList out;
-    if (!table)
+    if (!table || table->gridColumnCount() <= PointTableModel::FixedColumns)
         return out;
     for (int r = 0; r < table->gridRowCount(); ++r)
         for (int c = 0; c < table->gridColumnCount(); ++c)

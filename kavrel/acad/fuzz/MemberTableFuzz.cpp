@@ -1,6 +1,7 @@
-// Parses arbitrary bytes as introspection data and checks what the client
-// relies on: every member found is found again under any spelling of its
-// name, and it belongs to a named, non-transport interface.
+// Reads arbitrary bytes as the XML in which a D-Bus object describes its
+// members, and checks what the client relies on: every member found is
+// found again under any spelling of its name, and it belongs to a named,
+// non-transport interface.
 #include "DBusMemberTable.h"
 
 #include <cstdint>
